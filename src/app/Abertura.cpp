@@ -1,0 +1,100 @@
+#include "app/Abertura.h"
+
+#include "app/ConfigIni.h"
+#include "app/Config_BancoDados.h"
+#include "app/Contato.h"
+#include "app/Messages.h"
+#include "data/Conexao.h"
+#include "data/DbError.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TfAbertura::TfAbertura(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("fAbertura"));
+    setWindowTitle(QStringLiteral("Kelvara"));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    panel->setAutoFillBackground(true);
+    QPalette info = panel->palette();
+    info.setColor(QPalette::Window, palette().color(QPalette::ToolTipBase));
+    panel->setPalette(info);
+
+    auto addLabel = [panel](const QString& name, const QString& text, int pointSize) {
+        auto* label = new QLabel(text, panel);
+        label->setObjectName(name);
+        label->setAlignment(Qt::AlignCenter);
+        QFont font = label->font();
+        font.setPointSize(pointSize);
+        label->setFont(font);
+        return label;
+    };
+    QLabel* title = addLabel(QStringLiteral("Label1"), QStringLiteral("Programa Kelvara"), 20);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    QLabel* empresa = addLabel(QStringLiteral("Label2"), Contato::Empresa, 11);
+    QLabel* home = addLabel(QStringLiteral("Label3"), Contato::HomePage, 10);
+    QLabel* email = addLabel(QStringLiteral("Label4"), Contato::Email, 10);
+
+    pCriando = new QLabel(QStringLiteral("Criando"), panel);
+    pCriando->setObjectName(QStringLiteral("pCriando"));
+    pCriando->setAlignment(Qt::AlignCenter);
+    pCriando->setAutoFillBackground(true);
+    pCriando->setMinimumHeight(28);
+    QPalette dark = pCriando->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    dark.setColor(QPalette::WindowText, Qt::white);
+    pCriando->setPalette(dark);
+
+    auto* inner = new QVBoxLayout(panel);
+    inner->setContentsMargins(24, 20, 24, 16);
+    inner->setSpacing(8);
+    inner->addWidget(title);
+    inner->addSpacing(12);
+    inner->addWidget(empresa);
+    inner->addWidget(home);
+    inner->addWidget(email);
+    inner->addSpacing(16);
+    inner->addWidget(pCriando);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->addWidget(panel);
+    resize(460, 280);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TfAbertura::setProgress(const QString& text) {
+    pCriando->setText(text);
+    pCriando->repaint();
+}
+
+void TfAbertura::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TfAbertura::FormShow() {
+    if (!ConfigIni::exists()) {
+        fConfig_BancoDados->exec();
+        return;
+    }
+    try {
+        ConectaBancos(ConfigIni::readFolder());
+    } catch (const std::exception& e) {
+        Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
+    }
+}

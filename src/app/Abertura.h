@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The progress screen of start-up. Its show step opens the databases, or
+// asks for their folder when there is no configuration file yet.
+class TfAbertura : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfAbertura(QWidget* parent = nullptr);
+
+    // Puts the text into the progress panel and paints it at once: the
+    // message loop is not running yet, so nothing else would.
+    void setProgress(const QString& text);
+
+    QLabel* pCriando;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+};

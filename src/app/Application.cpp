@@ -1,0 +1,20 @@
+#include "app/Application.h"
+
+#include "app/Messages.h"
+#include "data/DbError.h"
+
+#include <QLocale>
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Kelvara"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        Messages::standardError(errorText(e));
+    }
+    return true;
+}

@@ -1,0 +1,96 @@
+#include "app/Messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdlib>
+#include <ibase.h>
+
+namespace Messages {
+
+namespace {
+
+Handler& handler() {
+    static Handler h;
+    return h;
+}
+
+bool show(Kind kind, const QString& text) {
+    if (handler())
+        return handler()(kind, text);
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QStringLiteral("Kelvara"));
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    switch (kind) {
+    case Kind::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Kind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Kind::Error:
+    case Kind::StandardError:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Kind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+        return box.exec() == QMessageBox::Yes;
+    case Kind::Plain:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return true;
+}
+
+} // namespace
+
+void information(const QString& text) { show(Kind::Information, text); }
+void warning(const QString& text) { show(Kind::Warning, text); }
+void error(const QString& text) { show(Kind::Error, text); }
+bool confirm(const QString& text) { return show(Kind::Confirmation, text); }
+void plain(const QString& text) { show(Kind::Plain, text); }
+void standardError(const QString& text) { show(Kind::StandardError, text); }
+
+void setHandler(Handler h) { handler() = std::move(h); }
+
+} // namespace Messages
+
+namespace Process {
+
+namespace {
+
+std::function<void()>& endHandler() {
+    static std::function<void()> h;
+    return h;
+}
+
+bool requested = false;
+
+} // namespace
+
+void end() {
+    requested = true;
+    if (endHandler()) {
+        endHandler()();
+        return;
+    }
+    // Every write was committed when it was made; detaching through the
+    // client's shutdown is all there is left to do.
+    fb_shutdown(0, fb_shutrsn_app_stopped);
+    std::exit(0);
+}
+
+bool endRequested() { return requested; }
+
+void setEndHandler(std::function<void()> handler) { endHandler() = std::move(handler); }
+
+void resetEndRequest() { requested = false; }
+
+} // namespace Process

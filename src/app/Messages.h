@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Every dialog the program shows goes through here, so that tests can script
+// the answers and record what the operator would have seen.
+namespace Messages {
+
+enum class Kind { Information, Warning, Error, Confirmation, Plain, StandardError };
+
+void information(const QString& text);
+void warning(const QString& text);
+void error(const QString& text);
+bool confirm(const QString& text); // Yes answers true
+void plain(const QString& text);   // no icon
+
+// The application's standard error dialog for an error no handler caught.
+void standardError(const QString& text);
+
+// Replaces the dialogs. The handler answers confirmations; its answer is
+// ignored for the other kinds. An empty handler restores the dialogs.
+using Handler = std::function<bool(Kind, const QString&)>;
+void setHandler(Handler handler);
+
+} // namespace Messages
+
+// Ending the process goes through one place.
+namespace Process {
+
+void end();
+bool endRequested();
+
+// Replaces what end() does (tests record it instead of exiting). An empty
+// function restores the real exit.
+void setEndHandler(std::function<void()> handler);
+void resetEndRequest();
+
+} // namespace Process

@@ -1,0 +1,116 @@
+#include "app/Startup.h"
+
+#include "app/Abertura.h"
+#include "app/Config_BancoDados.h"
+#include "app/Contato.h"
+#include "app/Messages.h"
+#include "app/Pricipal.h"
+#include "data/DataModule_Conexao.h"
+#include "data/DataModule_Config.h"
+#include "data/DataModule_Configuracoes.h"
+#include "data/DataModule_Grupos.h"
+#include "data/DataModule_Versao.h"
+#include "data/DbError.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Everything start-up created, with the way to destroy it and clear its
+// process-wide reference.
+std::vector<std::function<void()>>& created() {
+    static std::vector<std::function<void()>> destroyers;
+    return destroyers;
+}
+
+template <typename T> void create(T*& reference) {
+    reference = new T;
+    created().push_back([&reference] {
+        delete reference;
+        reference = nullptr;
+    });
+}
+
+struct Step {
+    const char* progress; // set before the row's creations, where given
+    std::function<void()> createAll;
+};
+
+// The creation order after the connections are open. Progress texts are
+// shown exactly as written here.
+const std::vector<Step>& creationOrder() {
+    static const std::vector<Step> steps = {
+        {nullptr, [] { create(dmConfiguracoes); }},
+        {"Criando Tela Princial",
+         [] {
+             create(fPrincipal);
+             create(dmVersao);
+         }},
+        {"Abrindo Conexão ao Grupo de Produtos", [] { create(dmGrupos); }},
+        {"Criando Tela de Manutenção de Grupos", [] {}},
+        {"Criando Tela de Produtos", [] {}},
+        {"Abrindo Conexão ao BD Tipo de Saídas", [] {}},
+        {"Abrindo Tela de Tipos de Saídas", [] {}},
+        {"Abrindo Conexão ao BD Produtos", [] {}},
+        {"Criando Tela de Produtos", [] {}},
+        {"Abrindo Conexão ao DB Movimentação de Estoque", [] {}},
+        {"Abrindo Telas de Movimentação de Estoque", [] {}},
+        {"Abrindo Telas de Consulta de Movimentação de Estoque", [] {}},
+        {"Abrindo Telas de Saída de Estoque", [] {}},
+        {"Abrindo Telas de Estorno de Estoque", [] {}},
+        {"Abrindo Relatórios de Listas de Preços", [] {}},
+        {"Abrindo Dados da Empresa", [] {}},
+        {"Abrindo Módulo de Usuários", [] {}},
+        {"Abrindo Módulos de Busca", [] {}},
+        {"Abrindo Módulos de Login", [] {}},
+        {"Abrindo Relatórios", [] {}},
+        {"Abrindo Módulos Utilitários", [] {}},
+    };
+    return steps;
+}
+
+} // namespace
+
+bool StartProgram() {
+    std::unique_ptr<TfAbertura> abertura;
+    try {
+        create(dmConexao);
+        create(dmConfig);
+        fConfig_BancoDados = new TfConfig_BancoDados;
+
+        abertura = std::make_unique<TfAbertura>();
+        abertura->show();
+        abertura->repaint();
+
+        const bool sair = fConfig_BancoDados->SairPrograma;
+        delete fConfig_BancoDados;
+        fConfig_BancoDados = nullptr;
+        if (sair)
+            return false; // the screen has already ended the process
+
+        for (const Step& step : creationOrder()) {
+            if (step.progress)
+                abertura->setProgress(QString::fromUtf8(step.progress));
+            step.createAll();
+        }
+    } catch (const std::exception& e) {
+        abertura.reset();
+        delete fConfig_BancoDados;
+        fConfig_BancoDados = nullptr;
+        Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
+        Process::end();
+        return false;
+    }
+    return true;
+}
+
+void DestroyProgram() {
+    auto& destroyers = created();
+    while (!destroyers.empty()) {
+        destroyers.back()();
+        destroyers.pop_back();
+    }
+}

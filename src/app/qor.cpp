@@ -1,0 +1,15 @@
+// Kelvara: stock control for small businesses.
+
+#include "app/Application.h"
+#include "app/Pricipal.h"
+#include "app/Startup.h"
+
+int main(int argc, char** argv) {
+    Application app(argc, argv);
+    if (!StartProgram())
+        return 0;
+    fPrincipal->show();
+    const int result = app.exec();
+    DestroyProgram();
+    return result;
+}

@@ -1,0 +1,579 @@
+#include "data/FbConnection.h"
+
+#include "data/DbError.h"
+#include "data/FbDecimal.h"
+
+#include <ibase.h>
+
+#include <QByteArray>
+#include <QDateTime>
+#include <cstdlib>
+#include <cstring>
+#include <unordered_map>
+
+namespace fb {
+
+namespace {
+
+const QDate firebirdEpoch(1858, 11, 17);
+constexpr int charsetIso8859_1 = 21;
+
+QString interpret(const ISC_STATUS* status) {
+    QStringList lines;
+    char buffer[1024];
+    const ISC_STATUS* vector = status;
+    while (fb_interpret(buffer, sizeof buffer, &vector))
+        lines << QString::fromLatin1(buffer);
+    return lines.join(u'\n');
+}
+
+void check(const ISC_STATUS* status) {
+    if (status[0] == 1 && status[1] != 0)
+        throw DbError(interpret(status));
+}
+
+QByteArray encode(const QString& text) { return text.toLatin1(); }
+
+struct SqlDa {
+    XSQLDA* da = nullptr;
+
+    explicit SqlDa(int count) { resize(count); }
+    ~SqlDa() { std::free(da); }
+    SqlDa(const SqlDa&) = delete;
+    SqlDa& operator=(const SqlDa&) = delete;
+
+    void resize(int count) {
+        std::free(da);
+        const int n = count < 1 ? 1 : count;
+        da = static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(n)));
+        da->version = SQLDA_VERSION1;
+        da->sqln = short(n);
+    }
+    int count() const { return da->sqld; }
+    XSQLVAR& var(int i) { return da->sqlvar[i]; }
+};
+
+ColumnType columnType(const XSQLVAR& v) {
+    switch (v.sqltype & ~1) {
+    case SQL_TEXT:
+        return ColumnType::FixedText;
+    case SQL_VARYING:
+        return ColumnType::Text;
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        return v.sqlscale < 0 ? ColumnType::Numeric : ColumnType::Integer;
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        return ColumnType::Float;
+    case SQL_TYPE_DATE:
+        return ColumnType::Date;
+    case SQL_TYPE_TIME:
+        return ColumnType::Time;
+    case SQL_TIMESTAMP:
+        return ColumnType::Timestamp;
+    case SQL_BLOB:
+        return ColumnType::Blob;
+    case SQL_BOOLEAN:
+        return ColumnType::Boolean;
+    default:
+        return ColumnType::Text;
+    }
+}
+
+QTime timeFromIsc(ISC_TIME t) {
+    return QTime(0, 0).addMSecs(int(t / 10));
+}
+
+} // namespace
+
+struct Prepared {
+    isc_stmt_handle handle = 0;
+    SqlDa in{1};
+    SqlDa out{1};
+    QStringList names;
+    int type = 0;
+    std::vector<Column> columns;
+    std::vector<char> outBuffer;
+    std::vector<short> outNulls;
+};
+
+struct Connection::Impl {
+    isc_db_handle db = 0;
+    isc_tr_handle tr = 0;
+    ConnectionSettings settings;
+    std::unordered_map<QString, std::unique_ptr<Prepared>> cache;
+    ISC_STATUS_ARRAY status{};
+
+    QByteArray parameterBlock() const {
+        QByteArray dpb;
+        dpb.append(char(isc_dpb_version1));
+        auto add = [&dpb](char tag, const QByteArray& value) {
+            dpb.append(tag);
+            dpb.append(char(value.size()));
+            dpb.append(value);
+        };
+        add(isc_dpb_user_name, encode(settings.user));
+        add(isc_dpb_password, encode(settings.password));
+        if (!settings.role.isEmpty())
+            add(isc_dpb_sql_role_name, encode(settings.role));
+        add(isc_dpb_lc_ctype, encode(settings.charset));
+        dpb.append(char(isc_dpb_sql_dialect));
+        dpb.append(char(1));
+        dpb.append(char(settings.dialect));
+        return dpb;
+    }
+
+    void requireAttached() const {
+        if (!db)
+            throw DbError(QStringLiteral("Connection is not open"));
+    }
+
+    isc_tr_handle begin() {
+        static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                   isc_tpb_rec_version, isc_tpb_wait};
+        isc_tr_handle handle = 0;
+        isc_start_transaction(status, &handle, 1, &db, short(sizeof tpb), tpb);
+        check(status);
+        return handle;
+    }
+
+    // Runs work in the explicit transaction, or in one of its own that
+    // commits when the work succeeds.
+    template <typename Work> auto inTransaction(Work&& work) {
+        requireAttached();
+        if (tr)
+            return work(tr);
+        isc_tr_handle own = begin();
+        try {
+            if constexpr (std::is_void_v<decltype(work(own))>) {
+                work(own);
+                isc_commit_transaction(status, &own);
+                check(status);
+            } else {
+                auto result = work(own);
+                isc_commit_transaction(status, &own);
+                check(status);
+                return result;
+            }
+        } catch (...) {
+            ISC_STATUS_ARRAY ignored;
+            if (own)
+                isc_rollback_transaction(ignored, &own);
+            throw;
+        }
+    }
+
+    Prepared& prepare(isc_tr_handle& transaction, const QString& sql);
+    void bind(Prepared& p, const Params& params, std::vector<QByteArray>& storage);
+    void layoutOutput(Prepared& p);
+    QVariant readValue(isc_tr_handle& transaction, const XSQLVAR& v);
+    int rowsAffected(Prepared& p);
+    void freeAll() noexcept;
+};
+
+Prepared& Connection::Impl::prepare(isc_tr_handle& transaction, const QString& sql) {
+    if (auto it = cache.find(sql); it != cache.end())
+        return *it->second;
+
+    auto p = std::make_unique<Prepared>();
+    const ParsedSql parsed = parseNamedParameters(sql);
+    p->names = parsed.names;
+    const QByteArray text = encode(parsed.serverText);
+
+    isc_dsql_allocate_statement(status, &db, &p->handle);
+    check(status);
+    try {
+        p->out.resize(1);
+        isc_dsql_prepare(status, &transaction, &p->handle, 0, text.constData(),
+                         ushort(settings.dialect), p->out.da);
+        check(status);
+        if (p->out.da->sqld > p->out.da->sqln) {
+            p->out.resize(p->out.da->sqld);
+            isc_dsql_describe(status, &p->handle, 1, p->out.da);
+            check(status);
+        }
+        isc_dsql_describe_bind(status, &p->handle, 1, p->in.da);
+        check(status);
+        if (p->in.da->sqld > p->in.da->sqln) {
+            p->in.resize(p->in.da->sqld);
+            isc_dsql_describe_bind(status, &p->handle, 1, p->in.da);
+            check(status);
+        }
+
+        static const char request[] = {isc_info_sql_stmt_type};
+        char answer[16];
+        isc_dsql_sql_info(status, &p->handle, sizeof request, request, sizeof answer, answer);
+        check(status);
+        if (answer[0] == isc_info_sql_stmt_type) {
+            const short len = short(isc_vax_integer(answer + 1, 2));
+            p->type = int(isc_vax_integer(answer + 3, len));
+        }
+    } catch (...) {
+        ISC_STATUS_ARRAY ignored;
+        isc_dsql_free_statement(ignored, &p->handle, DSQL_drop);
+        throw;
+    }
+    layoutOutput(*p);
+    return *cache.emplace(sql, std::move(p)).first->second;
+}
+
+void Connection::Impl::layoutOutput(Prepared& p) {
+    const int n = p.out.count();
+    p.columns.clear();
+    std::size_t size = 0;
+    std::vector<std::size_t> offsets(n);
+    for (int i = 0; i < n; ++i) {
+        XSQLVAR& v = p.out.var(i);
+        Column c;
+        c.name = QString::fromLatin1(v.aliasname, v.aliasname_length);
+        c.type = columnType(v);
+        c.scale = -v.sqlscale;
+        c.length = v.sqllen;
+        p.columns.push_back(c);
+        size = (size + 7) & ~std::size_t(7);
+        offsets[i] = size;
+        size += v.sqllen + ((v.sqltype & ~1) == SQL_VARYING ? 2 : 0);
+    }
+    p.outBuffer.assign(size + 8, 0);
+    p.outNulls.assign(n, 0);
+    for (int i = 0; i < n; ++i) {
+        p.out.var(i).sqldata = p.outBuffer.data() + offsets[i];
+        p.out.var(i).sqlind = &p.outNulls[i];
+    }
+}
+
+void Connection::Impl::bind(Prepared& p, const Params& params, std::vector<QByteArray>& storage) {
+    for (const auto& [name, value] : params.all())
+        if (!p.names.contains(name))
+            throw DbError(QStringLiteral("Parameter '%1' not found").arg(name));
+
+    static short nullFlag = -1, notNull = 0;
+    storage.clear();
+    storage.reserve(p.names.size());
+    for (int i = 0; i < p.in.count(); ++i) {
+        XSQLVAR& v = p.in.var(i);
+        const QString& name = p.names.value(i);
+        if (!params.contains(name))
+            throw DbError(QStringLiteral("No value for parameter '%1'").arg(name));
+        const QVariant& value = params.value(name);
+        const int expected = v.sqltype & ~1;
+
+        if (!value.isValid() || value.isNull()) {
+            v.sqltype = short(expected | 1);
+            v.sqlind = &nullFlag;
+            continue;
+        }
+        v.sqlind = &notNull;
+        QByteArray bytes;
+        switch (value.typeId()) {
+        case QMetaType::QString: {
+            bytes = encode(value.toString());
+            v.sqltype = SQL_TEXT | 1;
+            v.sqlsubtype = charsetIso8859_1;
+            v.sqlscale = 0;
+            v.sqllen = short(bytes.size());
+            break;
+        }
+        case QMetaType::QDate: {
+            ISC_DATE date = ISC_DATE(firebirdEpoch.daysTo(value.toDate()));
+            bytes = QByteArray(reinterpret_cast<const char*>(&date), sizeof date);
+            v.sqltype = SQL_TYPE_DATE | 1;
+            v.sqlscale = 0;
+            v.sqllen = sizeof date;
+            break;
+        }
+        case QMetaType::Double: {
+            const bool exact = expected == SQL_SHORT || expected == SQL_LONG || expected == SQL_INT64;
+            if (exact) {
+                // Round to the column's scale ourselves, from the decimal text
+                // of the value, so 2.5 goes in as 2.500 and money as cents.
+                const int decimals = -v.sqlscale;
+                ISC_INT64 scaled = scaledFromDouble(value.toDouble(), decimals);
+                bytes = QByteArray(reinterpret_cast<const char*>(&scaled), sizeof scaled);
+                v.sqltype = SQL_INT64 | 1;
+                v.sqllen = sizeof scaled;
+            } else {
+                double d = value.toDouble();
+                bytes = QByteArray(reinterpret_cast<const char*>(&d), sizeof d);
+                v.sqltype = SQL_DOUBLE | 1;
+                v.sqlscale = 0;
+                v.sqllen = sizeof d;
+            }
+            break;
+        }
+        default: {
+            ISC_INT64 whole = value.toLongLong();
+            bytes = QByteArray(reinterpret_cast<const char*>(&whole), sizeof whole);
+            v.sqltype = SQL_INT64 | 1;
+            v.sqlscale = 0;
+            v.sqllen = sizeof whole;
+            break;
+        }
+        }
+        storage.push_back(bytes);
+        v.sqldata = storage.back().data();
+    }
+}
+
+QVariant Connection::Impl::readValue(isc_tr_handle& transaction, const XSQLVAR& v) {
+    if ((v.sqltype & 1) && *v.sqlind < 0)
+        return {};
+    const char* data = v.sqldata;
+    switch (v.sqltype & ~1) {
+    case SQL_TEXT:
+        return QString::fromLatin1(data, v.sqllen);
+    case SQL_VARYING: {
+        short len;
+        std::memcpy(&len, data, sizeof len);
+        return QString::fromLatin1(data + 2, len);
+    }
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64: {
+        ISC_INT64 raw = 0;
+        if ((v.sqltype & ~1) == SQL_SHORT) {
+            short s;
+            std::memcpy(&s, data, sizeof s);
+            raw = s;
+        } else if ((v.sqltype & ~1) == SQL_LONG) {
+            ISC_LONG l;
+            std::memcpy(&l, data, sizeof l);
+            raw = l;
+        } else {
+            std::memcpy(&raw, data, sizeof raw);
+        }
+        if (v.sqlscale < 0)
+            return doubleFromScaled(raw, -v.sqlscale);
+        return QVariant(qlonglong(raw));
+    }
+    case SQL_FLOAT: {
+        float f;
+        std::memcpy(&f, data, sizeof f);
+        return double(f);
+    }
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: {
+        double d;
+        std::memcpy(&d, data, sizeof d);
+        return d;
+    }
+    case SQL_TYPE_DATE: {
+        ISC_DATE date;
+        std::memcpy(&date, data, sizeof date);
+        return firebirdEpoch.addDays(date);
+    }
+    case SQL_TYPE_TIME: {
+        ISC_TIME time;
+        std::memcpy(&time, data, sizeof time);
+        return timeFromIsc(time);
+    }
+    case SQL_TIMESTAMP: {
+        ISC_TIMESTAMP ts;
+        std::memcpy(&ts, data, sizeof ts);
+        return QDateTime(firebirdEpoch.addDays(ts.timestamp_date), timeFromIsc(ts.timestamp_time));
+    }
+    case SQL_BOOLEAN:
+        return *data != 0;
+    case SQL_BLOB: {
+        ISC_QUAD id;
+        std::memcpy(&id, data, sizeof id);
+        isc_blob_handle blob = 0;
+        isc_open_blob2(status, &db, &transaction, &blob, &id, 0, nullptr);
+        check(status);
+        QByteArray bytes;
+        char segment[8192];
+        unsigned short got = 0;
+        for (;;) {
+            const ISC_STATUS rc = isc_get_segment(status, &blob, &got, sizeof segment, segment);
+            if (rc != 0 && rc != isc_segment)
+                break;
+            bytes.append(segment, got);
+        }
+        ISC_STATUS_ARRAY ignored;
+        isc_close_blob(ignored, &blob);
+        if (status[1] != isc_segstr_eof)
+            check(status);
+        if (v.sqlsubtype == 1)
+            return QString::fromLatin1(bytes);
+        return bytes;
+    }
+    default:
+        throw DbError(QStringLiteral("Unsupported column type %1").arg(v.sqltype & ~1));
+    }
+}
+
+int Connection::Impl::rowsAffected(Prepared& p) {
+    static const char request[] = {isc_info_sql_records};
+    char answer[64];
+    isc_dsql_sql_info(status, &p.handle, sizeof request, request, sizeof answer, answer);
+    check(status);
+    if (answer[0] != isc_info_sql_records)
+        return 0;
+    int total = 0;
+    const char* pos = answer + 3;
+    while (*pos != isc_info_end) {
+        const char item = *pos++;
+        const short len = short(isc_vax_integer(pos, 2));
+        pos += 2;
+        const int count = int(isc_vax_integer(pos, len));
+        pos += len;
+        if (item == isc_info_req_update_count || item == isc_info_req_delete_count ||
+            item == isc_info_req_insert_count)
+            total += count;
+    }
+    return total;
+}
+
+void Connection::Impl::freeAll() noexcept {
+    ISC_STATUS_ARRAY ignored;
+    for (auto& [text, p] : cache)
+        isc_dsql_free_statement(ignored, &p->handle, DSQL_drop);
+    cache.clear();
+}
+
+Connection::Connection() : d(std::make_unique<Impl>()) {}
+
+Connection::~Connection() { detach(); }
+
+void Connection::attach(const ConnectionSettings& settings) {
+    detach();
+    d->settings = settings;
+    const QByteArray path = encode(settings.database);
+    const QByteArray dpb = d->parameterBlock();
+    isc_attach_database(d->status, short(path.size()), path.constData(), &d->db,
+                        short(dpb.size()), dpb.constData());
+    check(d->status);
+}
+
+void Connection::create(const ConnectionSettings& settings, int pageSize) {
+    detach();
+    d->settings = settings;
+    QString path = settings.database;
+    path.replace(u'\'', QStringLiteral("''"));
+    const QByteArray sql = encode(QStringLiteral("CREATE DATABASE '%1' USER '%2' PASSWORD '%3' "
+                                                 "PAGE_SIZE %4 DEFAULT CHARACTER SET %5")
+                                      .arg(path, settings.user, settings.password)
+                                      .arg(pageSize)
+                                      .arg(settings.charset));
+    isc_tr_handle none = 0;
+    isc_dsql_execute_immediate(d->status, &d->db, &none, 0, sql.constData(),
+                               ushort(settings.dialect), nullptr);
+    check(d->status);
+}
+
+void Connection::detach() noexcept {
+    if (!d->db)
+        return;
+    ISC_STATUS_ARRAY ignored;
+    d->freeAll();
+    if (d->tr)
+        isc_rollback_transaction(ignored, &d->tr);
+    d->tr = 0;
+    isc_detach_database(ignored, &d->db);
+    d->db = 0;
+}
+
+void Connection::drop() noexcept {
+    if (!d->db)
+        return;
+    ISC_STATUS_ARRAY ignored;
+    d->freeAll();
+    if (d->tr)
+        isc_rollback_transaction(ignored, &d->tr);
+    d->tr = 0;
+    isc_drop_database(ignored, &d->db);
+    d->db = 0;
+}
+
+bool Connection::isAttached() const { return d->db != 0; }
+
+const ConnectionSettings& Connection::settings() const { return d->settings; }
+
+void Connection::startTransaction() {
+    d->requireAttached();
+    if (d->tr)
+        throw DbError(QStringLiteral("Transaction is already active"));
+    d->tr = d->begin();
+}
+
+void Connection::commit() {
+    if (!d->tr)
+        throw DbError(QStringLiteral("No transaction is active"));
+    isc_commit_transaction(d->status, &d->tr);
+    check(d->status);
+    d->tr = 0;
+}
+
+void Connection::rollback() {
+    if (!d->tr)
+        return;
+    isc_rollback_transaction(d->status, &d->tr);
+    // A failed rollback still leaves no usable transaction behind.
+    d->tr = 0;
+    check(d->status);
+}
+
+bool Connection::inTransaction() const { return d->tr != 0; }
+
+ResultSet Connection::select(const QString& sql, const Params& params) {
+    return d->inTransaction([&](isc_tr_handle& tr) {
+        Prepared& p = d->prepare(tr, sql);
+        std::vector<QByteArray> storage;
+        d->bind(p, params, storage);
+        isc_dsql_execute(d->status, &tr, &p.handle, 1, p.in.count() ? p.in.da : nullptr);
+        check(d->status);
+
+        ResultSet result(p.columns);
+        const int n = p.out.count();
+        std::vector<QVariant> row(n);
+        try {
+            if (p.type == isc_info_sql_stmt_select ||
+                p.type == isc_info_sql_stmt_select_for_upd) {
+                for (;;) {
+                    const ISC_STATUS rc = isc_dsql_fetch(d->status, &p.handle, 1, p.out.da);
+                    if (rc == 100)
+                        break;
+                    check(d->status);
+                    for (int i = 0; i < n; ++i)
+                        row[i] = d->readValue(tr, p.out.var(i));
+                    result.appendRow(row);
+                }
+            }
+        } catch (...) {
+            ISC_STATUS_ARRAY ignored;
+            isc_dsql_free_statement(ignored, &p.handle, DSQL_close);
+            throw;
+        }
+        if (p.type == isc_info_sql_stmt_select || p.type == isc_info_sql_stmt_select_for_upd) {
+            isc_dsql_free_statement(d->status, &p.handle, DSQL_close);
+            check(d->status);
+        }
+        return result;
+    });
+}
+
+int Connection::execute(const QString& sql, const Params& params) {
+    return d->inTransaction([&](isc_tr_handle& tr) {
+        Prepared& p = d->prepare(tr, sql);
+        if (p.type == isc_info_sql_stmt_select)
+            throw DbError(QStringLiteral("Statement returns rows; open it instead"));
+        std::vector<QByteArray> storage;
+        d->bind(p, params, storage);
+        isc_dsql_execute(d->status, &tr, &p.handle, 1, p.in.count() ? p.in.da : nullptr);
+        check(d->status);
+        return d->rowsAffected(p);
+    });
+}
+
+void Connection::executeImmediate(const QString& sql) {
+    d->inTransaction([&](isc_tr_handle& tr) {
+        const QByteArray text = encode(sql);
+        isc_dsql_execute_immediate(d->status, &d->db, &tr, 0, text.constData(),
+                                   ushort(d->settings.dialect), nullptr);
+        check(d->status);
+    });
+}
+
+} // namespace fb

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "data/FbParams.h"
+#include "data/FbResult.h"
+
+#include <QString>
+#include <memory>
+
+namespace fb {
+
+struct ConnectionSettings {
+    QString database; // "host:path" through a server, a bare path for the embedded engine
+    QString user;
+    QString password;
+    QString role;
+    QString charset = QStringLiteral("ISO8859_1");
+    int dialect = 3;
+};
+
+// One attachment to a Firebird database through libfbclient.
+//
+// Statements run inside the explicit transaction when one is active, and in a
+// short read-committed transaction of their own otherwise. Each statement
+// text is prepared once per attachment and reused.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void attach(const ConnectionSettings& settings);
+    // Creates the database file and leaves this connection attached to it.
+    void create(const ConnectionSettings& settings, int pageSize = 8192);
+    void detach() noexcept;
+    // Deletes the attached database file; failures are ignored.
+    void drop() noexcept;
+    bool isAttached() const;
+    const ConnectionSettings& settings() const;
+
+    // The explicit transaction: read committed, waiting on locks.
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    ResultSet select(const QString& sql, const Params& params = {});
+    // Runs a statement that returns no rows; answers how many rows it changed.
+    int execute(const QString& sql, const Params& params = {});
+    // Runs a statement without preparing or caching it (data definition).
+    void executeImmediate(const QString& sql);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Commits only when told to; anything else rolls the transaction back.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection) : connection(connection) {
+        connection.startTransaction();
+    }
+    ~Transaction() {
+        if (!finished) {
+            try {
+                connection.rollback();
+            } catch (...) {
+            }
+        }
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit() {
+        connection.commit();
+        finished = true;
+    }
+    void rollback() {
+        finished = true;
+        connection.rollback();
+    }
+
+private:
+    Connection& connection;
+    bool finished = false;
+};
+
+} // namespace fb

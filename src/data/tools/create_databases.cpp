@@ -1,0 +1,27 @@
+// Creates the two empty databases of an installation:
+//   kelvara-create-databases FOLDER
+// FOLDER is a local folder (embedded engine) or "host:folder" (a server).
+
+#include "data/DbError.h"
+#include "data/Esquema.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: kelvara-create-databases FOLDER\n";
+        return 2;
+    }
+    const QString pasta = QString::fromLocal8Bit(argv[1]);
+    try {
+        CriaBancos(pasta);
+    } catch (const DbError& e) {
+        err << e.message() << '\n';
+        return 1;
+    }
+    QTextStream(stdout) << "Created qor.gdb and config.gdb in " << pasta << '\n';
+    return 0;
+}

@@ -1,0 +1,133 @@
+#include "TestSupport.h"
+
+#include "app/Config_BancoDados.h"
+#include "app/ConfigIni.h"
+#include "data/Conexao.h"
+#include "data/DataModule_Config.h"
+#include "data/DataModule_Conexao.h"
+#include "data/Esquema.h"
+#include "data/FbConnection.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QString server() {
+    const QByteArray host = qgetenv("KELVARA_TEST_SERVER");
+    return host.isEmpty() ? QStringLiteral("localhost") : QString::fromLocal8Bit(host);
+}
+
+} // namespace
+
+TestDatabases::TestDatabases() : dir(QDir::tempPath() + QStringLiteral("/kelvara-test-XXXXXX")) {
+    if (!dir.isValid())
+        qFatal("cannot create a temporary folder");
+    // The server runs as its own user and must reach the folder.
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadGroup | QFile::WriteGroup |
+                                          QFile::ExeGroup | QFile::ReadOther |
+                                          QFile::WriteOther | QFile::ExeOther);
+    try {
+        CriaBancos(folder());
+    } catch (const std::exception& e) {
+        qFatal("cannot create the test databases: %s", e.what());
+    }
+    previousDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+}
+
+TestDatabases::~TestDatabases() {
+    QDir::setCurrent(previousDir);
+    if (dmConexao)
+        dmConexao->SQLC_QOR->Close();
+    if (dmConfig)
+        dmConfig->SQLC_Config->Close();
+    // Drop through the server: its files belong to the server's user.
+    for (const char* name : {"qor.gdb", "config.gdb"}) {
+        fb::Connection db;
+        fb::ConnectionSettings settings;
+        settings.database = CaminhoBanco(folder(), QString::fromLatin1(name));
+        settings.user = UsuarioBanco;
+        settings.password = SenhaBanco;
+        try {
+            db.attach(settings);
+            db.drop();
+        } catch (...) {
+        }
+    }
+}
+
+QString TestDatabases::folder() const { return server() + u':' + dir.path(); }
+
+void TestDatabases::writeConfigIni(const QString& folderValue) {
+    ConfigIni::writeFolder(folderValue);
+}
+
+void TestDatabases::connect() {
+    if (!dmConexao)
+        dmConexao = new TdmConexao;
+    if (!dmConfig)
+        dmConfig = new TdmConfig;
+    ConectaBancos(folder());
+}
+
+void TestDatabases::exec(const QString& database, const QString& sql) {
+    fb::Connection db;
+    fb::ConnectionSettings settings;
+    settings.database = CaminhoBanco(folder(), database);
+    settings.user = UsuarioBanco;
+    settings.password = SenhaBanco;
+    db.attach(settings);
+    db.executeImmediate(sql);
+}
+
+MessageRecorder::MessageRecorder() {
+    Messages::setHandler([this](Messages::Kind kind, const QString& text) {
+        messages.append({kind, text});
+        if (onMessage)
+            onMessage(messages.last());
+        if (kind != Messages::Kind::Confirmation)
+            return true;
+        return answers.isEmpty() ? true : answers.takeFirst();
+    });
+    Process::resetEndRequest();
+    Process::setEndHandler([this] { ++endRequests; });
+}
+
+MessageRecorder::~MessageRecorder() {
+    Messages::setHandler({});
+    Process::setEndHandler({});
+    Process::resetEndRequest();
+}
+
+QStringList MessageRecorder::texts() const {
+    QStringList all;
+    for (const auto& m : messages)
+        all << m.text;
+    return all;
+}
+
+void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
+    auto* timer = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, action, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && clock->elapsed() < timeoutMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (modal)
+            action(modal);
+        else
+            qWarning("no modal widget appeared");
+    });
+    timer->start();
+}

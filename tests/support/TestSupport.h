@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/Messages.h"
+
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <functional>
+
+// Fresh databases created from the schema, through the test server, in a
+// temporary folder that also becomes the working directory. Config.INI is
+// written only on request.
+class TestDatabases {
+public:
+    TestDatabases();
+    ~TestDatabases();
+
+    // The database folder as the program names it ("localhost:/tmp/...").
+    QString folder() const;
+    // The same folder on this machine's file system.
+    QString localPath() const { return dir.path(); }
+
+    void writeConfigIni(const QString& folder);
+    void writeConfigIni() { writeConfigIni(folder()); }
+
+    // Creates dmConexao and dmConfig when missing and opens both connections.
+    void connect();
+
+    // Runs a statement on a database of the folder ("qor.gdb" or "config.gdb")
+    // through a connection of its own.
+    void exec(const QString& database, const QString& sql);
+
+private:
+    QTemporaryDir dir;
+    QString previousDir;
+};
+
+struct RecordedMessage {
+    Messages::Kind kind;
+    QString text;
+};
+
+// Records every dialog instead of showing it, answers confirmations from a
+// script, and records the end of the process instead of exiting.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+
+    QList<RecordedMessage> messages;
+    QList<bool> answers; // for confirmations, in order; Yes when it runs out
+    int endRequests = 0;
+    std::function<void(const RecordedMessage&)> onMessage;
+
+    QStringList texts() const;
+};
+
+// Runs action on the next modal widget that becomes active, from inside its
+// event loop, as an operator would act on it.
+void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
+
+// Runs action on the next modal widget of class T.
+template <typename T> void whenModal(std::function<void(T*)> action, int timeoutMs = 5000) {
+    whenModal([action](QWidget* w) { action(qobject_cast<T*>(w)); }, timeoutMs);
+}
