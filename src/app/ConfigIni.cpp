@@ -18,7 +18,8 @@ bool isSectionLine(const QString& line) {
 
 bool isSection(const QString& line, const QString& name) {
     const QString t = line.trimmed();
-    return isSectionLine(line) && t.mid(1, t.size() - 2).trimmed().compare(name, Qt::CaseInsensitive) == 0;
+    return isSectionLine(line) &&
+           t.mid(1, t.size() - 2).trimmed().compare(name, Qt::CaseInsensitive) == 0;
 }
 
 // The key of a "key=value" line, or an empty string.
@@ -50,7 +51,9 @@ QString fileName() {
     return QStringLiteral("Config.INI");
 }
 
-bool exists() { return QFile::exists(QDir::current().filePath(fileName())); }
+bool exists() {
+    return QFile::exists(QDir::current().filePath(fileName()));
+}
 
 QString read(const QString& sectionName, const QString& key) {
     bool inSection = false;
@@ -96,15 +99,22 @@ void write(const QString& sectionName, const QString& key, const QString& value)
 
     QFile file(QDir::current().filePath(fileName()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error(
-            QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString()).toStdString());
+        throw std::runtime_error(QStringLiteral("Cannot write %1: %2")
+                                     .arg(file.fileName(), file.errorString())
+                                     .toStdString());
     file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLocal8Bit());
 }
 
-void remove() { QFile::remove(QDir::current().filePath(fileName())); }
+void remove() {
+    QFile::remove(QDir::current().filePath(fileName()));
+}
 
-QString readFolder() { return read(section, pathKey); }
+QString readFolder() {
+    return read(section, pathKey);
+}
 
-void writeFolder(const QString& folder) { write(section, pathKey, folder); }
+void writeFolder(const QString& folder) {
+    write(section, pathKey, folder);
+}
 
 } // namespace ConfigIni

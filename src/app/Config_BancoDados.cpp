@@ -25,7 +25,8 @@ TfConfig_BancoDados::TfConfig_BancoDados(QWidget* parent) : QDialog(parent) {
         l->setObjectName(name);
         return l;
     };
-    QLabel* title = label(QStringLiteral("Label1"), QStringLiteral("Configuração do Banco de Dados"));
+    QLabel* title =
+        label(QStringLiteral("Label1"), QStringLiteral("Configuração do Banco de Dados"));
     QFont font = title->font();
     font.setPointSize(font.pointSize() + 4);
     font.setBold(true);
@@ -47,18 +48,21 @@ TfConfig_BancoDados::TfConfig_BancoDados(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addSpacing(8);
-    layout->addWidget(label(QStringLiteral("Label2"),
-                            QStringLiteral("Caminho do Banco de Dados no Servidor(Local onde está o "
-                                           "arquivo QOR.GDB):")));
+    layout->addWidget(
+        label(QStringLiteral("Label2"),
+              QStringLiteral("Caminho do Banco de Dados no Servidor(Local onde está o "
+                             "arquivo QOR.GDB):")));
     layout->addWidget(edPathDados);
-    layout->addWidget(label(QStringLiteral("Label3"),
-                            QStringLiteral("Caso Seja o Servidor deixe como está e clique em Salvar.")));
+    layout->addWidget(
+        label(QStringLiteral("Label3"),
+              QStringLiteral("Caso Seja o Servidor deixe como está e clique em Salvar.")));
     layout->addWidget(label(QStringLiteral("Label4"),
                             QStringLiteral("Caso seja uma estação, digite por Exemplo: "
                                            "192.168.0.0.2:c:\\programas\\qor, ou seja,")));
-    layout->addWidget(label(QStringLiteral("Label5"),
-                            QStringLiteral(" o IP do servidor :(dois pontos) e o caminho onde está o "
-                                           "arquivo QOR.GDB")));
+    layout->addWidget(
+        label(QStringLiteral("Label5"),
+              QStringLiteral(" o IP do servidor :(dois pontos) e o caminho onde está o "
+                             "arquivo QOR.GDB")));
     layout->addWidget(label(QStringLiteral("Label6"),
                             QStringLiteral("Caso não consiga resolver entre em contato com o nosso "
                                            "suporte pelo email:") +
@@ -77,8 +81,10 @@ TfConfig_BancoDados::TfConfig_BancoDados(QWidget* parent) : QDialog(parent) {
 }
 
 void TfConfig_BancoDados::setupConnections() {
-    connect(btnSalvar_Dados, &QPushButton::clicked, this, &TfConfig_BancoDados::btnSalvar_DadosClick);
-    connect(btnTestar_Dados, &QPushButton::clicked, this, &TfConfig_BancoDados::btnTestar_DadosClick);
+    connect(btnSalvar_Dados, &QPushButton::clicked, this,
+            &TfConfig_BancoDados::btnSalvar_DadosClick);
+    connect(btnTestar_Dados, &QPushButton::clicked, this,
+            &TfConfig_BancoDados::btnTestar_DadosClick);
     connect(btnSair_Programa, &QPushButton::clicked, this,
             &TfConfig_BancoDados::btnSair_ProgramaClick);
 }

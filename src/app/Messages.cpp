@@ -51,14 +51,28 @@ bool show(Kind kind, const QString& text) {
 
 } // namespace
 
-void information(const QString& text) { show(Kind::Information, text); }
-void warning(const QString& text) { show(Kind::Warning, text); }
-void error(const QString& text) { show(Kind::Error, text); }
-bool confirm(const QString& text) { return show(Kind::Confirmation, text); }
-void plain(const QString& text) { show(Kind::Plain, text); }
-void standardError(const QString& text) { show(Kind::StandardError, text); }
+void information(const QString& text) {
+    show(Kind::Information, text);
+}
+void warning(const QString& text) {
+    show(Kind::Warning, text);
+}
+void error(const QString& text) {
+    show(Kind::Error, text);
+}
+bool confirm(const QString& text) {
+    return show(Kind::Confirmation, text);
+}
+void plain(const QString& text) {
+    show(Kind::Plain, text);
+}
+void standardError(const QString& text) {
+    show(Kind::StandardError, text);
+}
 
-void setHandler(Handler h) { handler() = std::move(h); }
+void setHandler(Handler h) {
+    handler() = std::move(h);
+}
 
 } // namespace Messages
 
@@ -87,10 +101,16 @@ void end() {
     std::exit(0);
 }
 
-bool endRequested() { return requested; }
+bool endRequested() {
+    return requested;
+}
 
-void setEndHandler(std::function<void()> handler) { endHandler() = std::move(handler); }
+void setEndHandler(std::function<void()> handler) {
+    endHandler() = std::move(handler);
+}
 
-void resetEndRequest() { requested = false; }
+void resetEndRequest() {
+    requested = false;
+}
 
 } // namespace Process

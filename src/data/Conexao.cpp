@@ -1,7 +1,7 @@
 #include "data/Conexao.h"
 
-#include "data/DataModule_Config.h"
 #include "data/DataModule_Conexao.h"
+#include "data/DataModule_Config.h"
 
 QString CaminhoBanco(const QString& pasta, const QString& arquivo) {
     const QChar separador = pasta.contains(u'/') ? u'/' : u'\\';

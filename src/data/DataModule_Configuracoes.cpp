@@ -5,7 +5,8 @@
 TdmConfiguracoes* dmConfiguracoes = nullptr;
 
 TdmConfiguracoes::TdmConfiguracoes(QObject* parent)
-    : QObject(parent), SQLQ_Configuracoes(new SqlQuery(QStringLiteral("SQLQ_Configuracoes"), dmConfig->SQLC_Config, this)) {
+    : QObject(parent), SQLQ_Configuracoes(new SqlQuery(QStringLiteral("SQLQ_Configuracoes"),
+                                                       dmConfig->SQLC_Config, this)) {
     setObjectName(QStringLiteral("dmConfiguracoes"));
     SQLQ_Configuracoes->SQL << QStringLiteral("Select * From Configuracoes");
     SQLQ_Configuracoes->Open();

@@ -5,7 +5,8 @@
 TdmVersao* dmVersao = nullptr;
 
 TdmVersao::TdmVersao(QObject* parent)
-    : QObject(parent), SQLQ_Versao(new SqlQuery(QStringLiteral("SQLQ_Versao"), dmConexao->SQLC_QOR, this)) {
+    : QObject(parent),
+      SQLQ_Versao(new SqlQuery(QStringLiteral("SQLQ_Versao"), dmConexao->SQLC_QOR, this)) {
     setObjectName(QStringLiteral("dmVersao"));
     SQLQ_Versao->SQL << QStringLiteral("Select * From Versao");
     SQLQ_Versao->Open();

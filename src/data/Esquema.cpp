@@ -6,7 +6,9 @@
 
 #include <QFile>
 
-static void carregaRecursos() { Q_INIT_RESOURCE(schema); }
+static void carregaRecursos() {
+    Q_INIT_RESOURCE(schema);
+}
 
 QStringList ComandosEsquema(const QString& recurso) {
     carregaRecursos();

@@ -32,7 +32,9 @@ void check(const ISC_STATUS* status) {
         throw DbError(interpret(status));
 }
 
-QByteArray encode(const QString& text) { return text.toLatin1(); }
+QByteArray encode(const QString& text) {
+    return text.toLatin1();
+}
 
 struct SqlDa {
     XSQLDA* da = nullptr;
@@ -285,7 +287,8 @@ void Connection::Impl::bind(Prepared& p, const Params& params, std::vector<QByte
             break;
         }
         case QMetaType::Double: {
-            const bool exact = expected == SQL_SHORT || expected == SQL_LONG || expected == SQL_INT64;
+            const bool exact =
+                expected == SQL_SHORT || expected == SQL_LONG || expected == SQL_INT64;
             if (exact) {
                 // Round to the column's scale ourselves, from the decimal text
                 // of the value, so 2.5 goes in as 2.500 and money as cents.
@@ -435,15 +438,17 @@ void Connection::Impl::freeAll() noexcept {
 
 Connection::Connection() : d(std::make_unique<Impl>()) {}
 
-Connection::~Connection() { detach(); }
+Connection::~Connection() {
+    detach();
+}
 
 void Connection::attach(const ConnectionSettings& settings) {
     detach();
     d->settings = settings;
     const QByteArray path = encode(settings.database);
     const QByteArray dpb = d->parameterBlock();
-    isc_attach_database(d->status, short(path.size()), path.constData(), &d->db,
-                        short(dpb.size()), dpb.constData());
+    isc_attach_database(d->status, short(path.size()), path.constData(), &d->db, short(dpb.size()),
+                        dpb.constData());
     check(d->status);
 }
 
@@ -487,9 +492,13 @@ void Connection::drop() noexcept {
     d->db = 0;
 }
 
-bool Connection::isAttached() const { return d->db != 0; }
+bool Connection::isAttached() const {
+    return d->db != 0;
+}
 
-const ConnectionSettings& Connection::settings() const { return d->settings; }
+const ConnectionSettings& Connection::settings() const {
+    return d->settings;
+}
 
 void Connection::startTransaction() {
     d->requireAttached();
@@ -515,7 +524,9 @@ void Connection::rollback() {
     check(d->status);
 }
 
-bool Connection::inTransaction() const { return d->tr != 0; }
+bool Connection::inTransaction() const {
+    return d->tr != 0;
+}
 
 ResultSet Connection::select(const QString& sql, const Params& params) {
     return d->inTransaction([&](isc_tr_handle& tr) {
@@ -529,8 +540,7 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
         const int n = p.out.count();
         std::vector<QVariant> row(n);
         try {
-            if (p.type == isc_info_sql_stmt_select ||
-                p.type == isc_info_sql_stmt_select_for_upd) {
+            if (p.type == isc_info_sql_stmt_select || p.type == isc_info_sql_stmt_select_for_upd) {
                 for (;;) {
                     const ISC_STATUS rc = isc_dsql_fetch(d->status, &p.handle, 1, p.out.da);
                     if (rc == 100)

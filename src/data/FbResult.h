@@ -6,7 +6,18 @@
 
 namespace fb {
 
-enum class ColumnType { Text, FixedText, Integer, Numeric, Float, Date, Time, Timestamp, Blob, Boolean };
+enum class ColumnType {
+    Text,
+    FixedText,
+    Integer,
+    Numeric,
+    Float,
+    Date,
+    Time,
+    Timestamp,
+    Blob,
+    Boolean
+};
 
 struct Column {
     QString name; // alias as the server reports it, upper case for unquoted names

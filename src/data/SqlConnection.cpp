@@ -23,4 +23,6 @@ void SqlConnection::Open() {
     db.attach(settings);
 }
 
-void SqlConnection::Close() noexcept { db.detach(); }
+void SqlConnection::Close() noexcept {
+    db.detach();
+}

@@ -20,7 +20,9 @@ void SqlQuery::Close() {
     active = false;
 }
 
-int SqlQuery::ExecSQL() { return conn->database().execute(statement(), Params); }
+int SqlQuery::ExecSQL() {
+    return conn->database().execute(statement(), Params);
+}
 
 QString SqlQuery::FieldText(const QString& name) const {
     const int column = rows.columnIndex(name);

@@ -24,8 +24,9 @@ class TestFirebird : public QObject {
 
     // The server's own rendering of a value, to see what was stored.
     QString stored(const QString& expression, const QString& where) {
-        const fb::ResultSet r = db.select(
-            QStringLiteral("Select cast(%1 as varchar(40)) as V From Produtos Where %2").arg(expression, where));
+        const fb::ResultSet r =
+            db.select(QStringLiteral("Select cast(%1 as varchar(40)) as V From Produtos Where %2")
+                          .arg(expression, where));
         return r.value(0, "V").toString();
     }
 
@@ -82,8 +83,7 @@ private slots:
         db.execute("Insert Into Mov_Estq (MOV_CodPro, MOV_Oper, MOV_Data, MOV_Doc) "
                    "Values ('         1', 'EE', :DataC, :DocC)",
                    p);
-        const fb::ResultSet r =
-            db.select("Select * From Mov_Estq Where MOV_Data='11/11/2001'");
+        const fb::ResultSet r = db.select("Select * From Mov_Estq Where MOV_Data='11/11/2001'");
         QCOMPARE(r.rowCount(), 1);
         QCOMPARE(r.value(0, "MOV_DOC").toString(), QString("123").leftJustified(20));
         QCOMPARE(r.value(0, "MOV_OPER").toString(), QString("EE"));
@@ -146,9 +146,10 @@ private slots:
         fb::Params extra;
         extra.setText("CodigoC", "000001");
         extra.setText("Unknown", "x");
+        QVERIFY_THROWS_EXCEPTION(
+            DbError, db.select("Select * From Grupos Where GRU_Codigo=:CodigoC", extra));
         QVERIFY_THROWS_EXCEPTION(DbError,
-                                 db.select("Select * From Grupos Where GRU_Codigo=:CodigoC", extra));
-        QVERIFY_THROWS_EXCEPTION(DbError, db.select("Select * From Grupos Where GRU_Codigo=:CodigoC"));
+                                 db.select("Select * From Grupos Where GRU_Codigo=:CodigoC"));
         QVERIFY_THROWS_EXCEPTION(DbError, db.execute("Select * From Grupos"));
         fb::Connection closed;
         QVERIFY_THROWS_EXCEPTION(DbError, closed.select("Select * From Grupos"));

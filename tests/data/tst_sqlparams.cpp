@@ -12,12 +12,14 @@ private slots:
         QTest::addColumn<QString>("server");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("plain") << "Select * From Grupos Where GRU_Codigo=:CodigoC"
-                               << "Select * From Grupos Where GRU_Codigo=?" << QStringList{"CODIGOC"};
+                               << "Select * From Grupos Where GRU_Codigo=?"
+                               << QStringList{"CODIGOC"};
         QTest::newRow("date literal untouched")
             << "Select * From Mov_Estq Where MOV_Data='11/11/2001' and x=:a"
             << "Select * From Mov_Estq Where MOV_Data='11/11/2001' and x=?" << QStringList{"A"};
-        QTest::newRow("colon inside literal") << "Select ':NotAParam', :P From X"
-                                              << "Select ':NotAParam', ? From X" << QStringList{"P"};
+        QTest::newRow("colon inside literal")
+            << "Select ':NotAParam', :P From X"
+            << "Select ':NotAParam', ? From X" << QStringList{"P"};
         QTest::newRow("escaped quote") << "Where d='it''s :x' and e=:E"
                                        << "Where d='it''s :x' and e=?" << QStringList{"E"};
         QTest::newRow("comments") << "-- :A\nSelect /* :B */ :C From X"

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
-#include "app/Config_BancoDados.h"
 #include "app/ConfigIni.h"
+#include "app/Config_BancoDados.h"
 #include "data/Conexao.h"
-#include "data/DataModule_Config.h"
 #include "data/DataModule_Conexao.h"
+#include "data/DataModule_Config.h"
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
 
@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest>
 
@@ -29,9 +30,8 @@ TestDatabases::TestDatabases() : dir(QDir::tempPath() + QStringLiteral("/kelvara
         qFatal("cannot create a temporary folder");
     // The server runs as its own user and must reach the folder.
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                          QFile::ReadGroup | QFile::WriteGroup |
-                                          QFile::ExeGroup | QFile::ReadOther |
-                                          QFile::WriteOther | QFile::ExeOther);
+                                          QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
     try {
         CriaBancos(folder());
     } catch (const std::exception& e) {
@@ -62,7 +62,9 @@ TestDatabases::~TestDatabases() {
     }
 }
 
-QString TestDatabases::folder() const { return server() + u':' + dir.path(); }
+QString TestDatabases::folder() const {
+    return server() + u':' + dir.path();
+}
 
 void TestDatabases::writeConfigIni(const QString& folderValue) {
     ConfigIni::writeFolder(folderValue);
@@ -124,10 +126,18 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
         timer->stop();
         timer->deleteLater();
         delete clock;
-        if (modal)
-            action(modal);
-        else
+        if (!modal) {
             qWarning("no modal widget appeared");
+            return;
+        }
+        QPointer<QWidget> guard(modal);
+        action(modal);
+        // An action cut short by a failed check must not leave the test
+        // hanging in the modal loop.
+        if (guard && guard->isVisible() && QApplication::activeModalWidget() == guard) {
+            qWarning("modal widget left open; closing it");
+            guard->close();
+        }
     });
     timer->start();
 }

@@ -1,0 +1,162 @@
+#include "app/ConfigIni.h"
+#include "app/Config_BancoDados.h"
+#include "app/Pricipal.h"
+#include "app/Startup.h"
+#include "data/DataModule_Conexao.h"
+
+#include "TestMain.h"
+#include "TestSupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+
+namespace {
+
+const QString notFound = QStringLiteral(
+    "Não Consegui encontrar o Banco de Dados as Possíveis causas podem ser:\n"
+    " 1 - verifique se o FireBird está Ativo\n"
+    " 2 - Verique no arquivo Config.ini se o Path dos Dados está correto\n"
+    " Caso não consiga resolver entre em Contato Através do Email suporte@kelvara.example ou "
+    "pelo Telefone: (11) 5555-0100\n"
+    " E diga o Código de Erro:");
+
+void type(QLineEdit* field, const QString& text) {
+    field->clear();
+    QTest::keyClicks(field, text);
+}
+
+void click(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabases> dbs;
+    std::unique_ptr<MessageRecorder> recorder;
+
+    void verifyNotFound(int index, const QString& errorPart) {
+        QVERIFY(recorder->messages.size() > index);
+        const RecordedMessage& m = recorder->messages[index];
+        QCOMPARE(m.kind, Messages::Kind::Error);
+        QVERIFY2(m.text.startsWith(notFound), qPrintable(m.text));
+        QVERIFY2(m.text.mid(notFound.size()).contains(errorPart), qPrintable(m.text));
+    }
+
+private slots:
+    void init() {
+        dbs = std::make_unique<TestDatabases>();
+        recorder = std::make_unique<MessageRecorder>();
+    }
+    void cleanup() {
+        DestroyProgram();
+        recorder.reset();
+        dbs.reset();
+        QVERIFY(QApplication::topLevelWidgets().isEmpty() ||
+                std::none_of(QApplication::topLevelWidgets().cbegin(),
+                             QApplication::topLevelWidgets().cend(),
+                             [](QWidget* w) { return w->isVisible(); }));
+    }
+
+    void firstRunSavesTheFolderAndOpensTheMainWindow() {
+        whenModal([this](QWidget* w) {
+            auto* screen = qobject_cast<TfConfig_BancoDados*>(w);
+            QVERIFY(screen);
+            QCOMPARE(screen->windowTitle(), QString("Configurações do Banco de Dados"));
+            QCOMPARE(screen->edPathDados->text(), QDir::currentPath());
+            QCOMPARE(screen->focusWidget(), screen->edPathDados);
+            type(screen->edPathDados, dbs->folder());
+            click(screen->btnSalvar_Dados);
+        });
+        QVERIFY(StartProgram());
+        QVERIFY(recorder->messages.isEmpty());
+        QCOMPARE(recorder->endRequests, 0);
+        QCOMPARE(ConfigIni::readFolder(), dbs->folder());
+        QVERIFY(fPrincipal);
+        QCOMPARE(fPrincipal->windowTitle(), QString("Kelvara"));
+        QVERIFY(!fConfig_BancoDados);
+        QVERIFY(dmConexao->SQLC_QOR->Connected());
+    }
+
+    void badFolderIsReportedAndForgottenThenTheOperatorLeaves() {
+        whenModal([this](QWidget* w) {
+            auto* screen = qobject_cast<TfConfig_BancoDados*>(w);
+            type(screen->edPathDados, dbs->folder() + "/nowhere");
+            click(screen->btnSalvar_Dados);
+            verifyNotFound(0, "nowhere");
+            QVERIFY(!ConfigIni::exists());
+            QCOMPARE(screen->edPathDados->text(), QString());
+            QCOMPARE(screen->focusWidget(), screen->edPathDados);
+            QVERIFY(screen->isVisible());
+
+            type(screen->edPathDados, dbs->folder() + "/nowhere");
+            click(screen->btnTestar_Dados);
+            verifyNotFound(1, "nowhere");
+            QCOMPARE(screen->edPathDados->text(), QString());
+
+            click(screen->btnSair_Programa);
+        });
+        QVERIFY(!StartProgram());
+        QCOMPARE(recorder->messages.size(), 2);
+        QCOMPARE(recorder->endRequests, 1);
+        QVERIFY(!fPrincipal);
+    }
+
+    void testarWritesNoFileButItsConnectionsServeTheStart() {
+        whenModal([this](QWidget* w) {
+            auto* screen = qobject_cast<TfConfig_BancoDados*>(w);
+            type(screen->edPathDados, dbs->folder());
+            click(screen->btnTestar_Dados);
+            QCOMPARE(recorder->messages.size(), 1);
+            QCOMPARE(recorder->messages[0].kind, Messages::Kind::Information);
+            QCOMPARE(recorder->messages[0].text, QString("Banco de Dados Encontrado"));
+            QVERIFY(screen->isVisible());
+            screen->close(); // the title-bar close box
+        });
+        QVERIFY(StartProgram());
+        QVERIFY(!ConfigIni::exists());
+        QCOMPARE(recorder->messages.size(), 1);
+        QVERIFY(fPrincipal);
+    }
+
+    void closingTheFolderScreenUnconnectedEndsWithOneMessage() {
+        whenModal([](QWidget* w) { w->close(); });
+        QVERIFY(!StartProgram());
+        QCOMPARE(recorder->messages.size(), 1);
+        verifyNotFound(0, "");
+        QCOMPARE(recorder->endRequests, 1);
+        QVERIFY(!fPrincipal);
+    }
+
+    void wrongFolderInConfigIniShowsTwoMessagesThenEnds() {
+        dbs->writeConfigIni(dbs->folder() + "/missing");
+        QVERIFY(!StartProgram());
+        QCOMPARE(recorder->messages.size(), 2);
+        verifyNotFound(0, "missing");  // the connection attempt
+        verifyNotFound(1, "not open"); // the first query
+        QCOMPARE(recorder->endRequests, 1);
+        QVERIFY(!fPrincipal);
+    }
+
+    void missingTableEndsWithOneMessageCarryingTheServerText() {
+        dbs->exec("qor.gdb", "DROP TABLE GRUPOS");
+        dbs->writeConfigIni();
+        QVERIFY(!StartProgram());
+        QCOMPARE(recorder->messages.size(), 1);
+        verifyNotFound(0, "GRUPOS");
+        QCOMPARE(recorder->endRequests, 1);
+    }
+
+    void goodConfigIniStartsWithoutAWord() {
+        dbs->writeConfigIni();
+        QVERIFY(StartProgram());
+        QVERIFY(recorder->messages.isEmpty());
+        QVERIFY(fPrincipal);
+    }
+};
+
+KELVARA_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
