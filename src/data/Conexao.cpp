@@ -8,6 +8,14 @@ QString CaminhoBanco(const QString& pasta, const QString& arquivo) {
     return pasta + separador + arquivo;
 }
 
+fb::ConnectionSettings ConexaoAdministrador(const QString& caminho) {
+    fb::ConnectionSettings settings;
+    settings.database = caminho;
+    settings.user = UsuarioBanco;
+    settings.password = SenhaBanco;
+    return settings;
+}
+
 QStringList ParametrosConexao(const QString& caminho) {
     return {QStringLiteral("User_Name=") + UsuarioBanco,
             QStringLiteral("Password=") + SenhaBanco,

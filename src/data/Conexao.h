@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/FbConnection.h"
+
 class SqlConnection;
 
 // The administrator's credentials every connection and backup uses.
@@ -13,6 +15,10 @@ inline const QString SenhaBanco = QStringLiteral("tallowfen");
 // with "/" when the folder is written with slashes, otherwise with "\".
 // The folder is taken as typed, so a trailing separator doubles.
 QString CaminhoBanco(const QString& pasta, const QString& arquivo);
+
+// The administrator's settings for one database file, for the tools that
+// create, check or drop databases outside the connection procedure.
+fb::ConnectionSettings ConexaoAdministrador(const QString& caminho);
 
 // The thirteen connection parameters, in order, for one database file.
 QStringList ParametrosConexao(const QString& caminho);

@@ -34,18 +34,10 @@ QStringList ComandosEsquema(const QString& recurso) {
 
 namespace {
 
-fb::ConnectionSettings settingsFor(const QString& caminho) {
-    fb::ConnectionSettings settings;
-    settings.database = caminho;
-    settings.user = UsuarioBanco;
-    settings.password = SenhaBanco;
-    return settings;
-}
-
 bool exists(const QString& caminho) {
     fb::Connection probe;
     try {
-        probe.attach(settingsFor(caminho));
+        probe.attach(ConexaoAdministrador(caminho));
         return true;
     } catch (const DbError&) {
         return false;
@@ -68,7 +60,7 @@ void CriaBancos(const QString& pasta) {
     for (const auto& banco : bancos) {
         const QStringList comandos = ComandosEsquema(banco.recurso);
         fb::Connection db;
-        db.create(settingsFor(CaminhoBanco(pasta, banco.arquivo)));
+        db.create(ConexaoAdministrador(CaminhoBanco(pasta, banco.arquivo)));
         try {
             // Each statement commits on its own: a table must exist before
             // the rows that follow it can go in.

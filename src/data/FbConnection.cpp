@@ -173,6 +173,7 @@ struct Connection::Impl {
     QVariant readValue(isc_tr_handle& transaction, const XSQLVAR& v);
     int rowsAffected(Prepared& p);
     void freeAll() noexcept;
+    void release(bool dropFile) noexcept;
 };
 
 Prepared& Connection::Impl::prepare(isc_tr_handle& transaction, const QString& sql) {
@@ -436,6 +437,21 @@ void Connection::Impl::freeAll() noexcept {
     cache.clear();
 }
 
+void Connection::Impl::release(bool dropFile) noexcept {
+    if (!db)
+        return;
+    ISC_STATUS_ARRAY ignored;
+    freeAll();
+    if (tr)
+        isc_rollback_transaction(ignored, &tr);
+    tr = 0;
+    if (dropFile)
+        isc_drop_database(ignored, &db);
+    else
+        isc_detach_database(ignored, &db);
+    db = 0;
+}
+
 Connection::Connection() : d(std::make_unique<Impl>()) {}
 
 Connection::~Connection() {
@@ -469,27 +485,11 @@ void Connection::create(const ConnectionSettings& settings, int pageSize) {
 }
 
 void Connection::detach() noexcept {
-    if (!d->db)
-        return;
-    ISC_STATUS_ARRAY ignored;
-    d->freeAll();
-    if (d->tr)
-        isc_rollback_transaction(ignored, &d->tr);
-    d->tr = 0;
-    isc_detach_database(ignored, &d->db);
-    d->db = 0;
+    d->release(false);
 }
 
 void Connection::drop() noexcept {
-    if (!d->db)
-        return;
-    ISC_STATUS_ARRAY ignored;
-    d->freeAll();
-    if (d->tr)
-        isc_rollback_transaction(ignored, &d->tr);
-    d->tr = 0;
-    isc_drop_database(ignored, &d->db);
-    d->db = 0;
+    d->release(true);
 }
 
 bool Connection::isAttached() const {

@@ -14,10 +14,7 @@ class TestFirebird : public QObject {
     fb::Connection db;
 
     fb::ConnectionSettings settings(const QString& file) const {
-        fb::ConnectionSettings s;
-        s.database = CaminhoBanco(dbs->folder(), file);
-        s.user = UsuarioBanco;
-        s.password = SenhaBanco;
+        fb::ConnectionSettings s = ConexaoAdministrador(CaminhoBanco(dbs->folder(), file));
         s.role = QStringLiteral("RoleName");
         return s;
     }

@@ -50,12 +50,8 @@ TestDatabases::~TestDatabases() {
     // Drop through the server: its files belong to the server's user.
     for (const char* name : {"qor.gdb", "config.gdb"}) {
         fb::Connection db;
-        fb::ConnectionSettings settings;
-        settings.database = CaminhoBanco(folder(), QString::fromLatin1(name));
-        settings.user = UsuarioBanco;
-        settings.password = SenhaBanco;
         try {
-            db.attach(settings);
+            db.attach(ConexaoAdministrador(CaminhoBanco(folder(), QString::fromLatin1(name))));
             db.drop();
         } catch (...) {
         }
@@ -80,11 +76,7 @@ void TestDatabases::connect() {
 
 void TestDatabases::exec(const QString& database, const QString& sql) {
     fb::Connection db;
-    fb::ConnectionSettings settings;
-    settings.database = CaminhoBanco(folder(), database);
-    settings.user = UsuarioBanco;
-    settings.password = SenhaBanco;
-    db.attach(settings);
+    db.attach(ConexaoAdministrador(CaminhoBanco(folder(), database)));
     db.executeImmediate(sql);
 }
 
