@@ -22,7 +22,10 @@ need_packages() {
 
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev firebird-dev libfbclient2 firebird3.0-server-core)
 
+# build_kelvara [TARGET...]: configures and builds (everything by default).
 build_kelvara() {
+    local targets=()
+    for t in "$@"; do targets+=(--target "$t"); done
     cmake -S "$KELVARA_ROOT" -B "$KELVARA_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$KELVARA_BUILD" -j "$(nproc)"
+    cmake --build "$KELVARA_BUILD" -j "$(nproc)" "${targets[@]}"
 }
