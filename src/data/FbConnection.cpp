@@ -6,7 +6,6 @@
 #include <ibase.h>
 
 #include <QByteArray>
-#include <QDateTime>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
@@ -82,10 +81,6 @@ ColumnType columnType(const XSQLVAR& v) {
     default:
         return ColumnType::Text;
     }
-}
-
-QTime timeFromIsc(ISC_TIME t) {
-    return QTime(0, 0).addMSecs(int(t / 10));
 }
 
 } // namespace
@@ -170,7 +165,7 @@ struct Connection::Impl {
     Prepared& prepare(isc_tr_handle& transaction, const QString& sql);
     void bind(Prepared& p, const Params& params, std::vector<QByteArray>& storage);
     void layoutOutput(Prepared& p);
-    QVariant readValue(isc_tr_handle& transaction, const XSQLVAR& v);
+    void readInto(ResultSet& result, int column, isc_tr_handle& transaction, const XSQLVAR& v);
     int rowsAffected(Prepared& p);
     void freeAll() noexcept;
     void release(bool dropFile) noexcept;
@@ -321,17 +316,22 @@ void Connection::Impl::bind(Prepared& p, const Params& params, std::vector<QByte
     }
 }
 
-QVariant Connection::Impl::readValue(isc_tr_handle& transaction, const XSQLVAR& v) {
-    if ((v.sqltype & 1) && *v.sqlind < 0)
-        return {};
+void Connection::Impl::readInto(ResultSet& result, int column, isc_tr_handle& transaction,
+                                const XSQLVAR& v) {
+    if ((v.sqltype & 1) && *v.sqlind < 0) {
+        result.addNull(column);
+        return;
+    }
     const char* data = v.sqldata;
     switch (v.sqltype & ~1) {
     case SQL_TEXT:
-        return QString::fromLatin1(data, v.sqllen);
+        result.addText(column, QString::fromLatin1(data, v.sqllen));
+        return;
     case SQL_VARYING: {
         short len;
         std::memcpy(&len, data, sizeof len);
-        return QString::fromLatin1(data + 2, len);
+        result.addText(column, QString::fromLatin1(data + 2, len));
+        return;
     }
     case SQL_SHORT:
     case SQL_LONG:
@@ -349,37 +349,45 @@ QVariant Connection::Impl::readValue(isc_tr_handle& transaction, const XSQLVAR& 
             std::memcpy(&raw, data, sizeof raw);
         }
         if (v.sqlscale < 0)
-            return doubleFromScaled(raw, -v.sqlscale);
-        return QVariant(qlonglong(raw));
+            result.addNumber(column, doubleFromScaled(raw, -v.sqlscale));
+        else
+            result.addWhole(column, raw);
+        return;
     }
     case SQL_FLOAT: {
         float f;
         std::memcpy(&f, data, sizeof f);
-        return double(f);
+        result.addNumber(column, f);
+        return;
     }
     case SQL_DOUBLE:
     case SQL_D_FLOAT: {
         double d;
         std::memcpy(&d, data, sizeof d);
-        return d;
+        result.addNumber(column, d);
+        return;
     }
     case SQL_TYPE_DATE: {
         ISC_DATE date;
         std::memcpy(&date, data, sizeof date);
-        return firebirdEpoch.addDays(date);
+        result.addWhole(column, date);
+        return;
     }
     case SQL_TYPE_TIME: {
         ISC_TIME time;
         std::memcpy(&time, data, sizeof time);
-        return timeFromIsc(time);
+        result.addWhole(column, time / 10);
+        return;
     }
     case SQL_TIMESTAMP: {
         ISC_TIMESTAMP ts;
         std::memcpy(&ts, data, sizeof ts);
-        return QDateTime(firebirdEpoch.addDays(ts.timestamp_date), timeFromIsc(ts.timestamp_time));
+        result.addWhole(column, qint64(ts.timestamp_date) * 86400000 + ts.timestamp_time / 10);
+        return;
     }
     case SQL_BOOLEAN:
-        return *data != 0;
+        result.addWhole(column, *data != 0);
+        return;
     case SQL_BLOB: {
         ISC_QUAD id;
         std::memcpy(&id, data, sizeof id);
@@ -400,8 +408,10 @@ QVariant Connection::Impl::readValue(isc_tr_handle& transaction, const XSQLVAR& 
         if (status[1] != isc_segstr_eof)
             check(status);
         if (v.sqlsubtype == 1)
-            return QString::fromLatin1(bytes);
-        return bytes;
+            result.addOther(column, QString::fromLatin1(bytes));
+        else
+            result.addOther(column, bytes);
+        return;
     }
     default:
         throw DbError(QStringLiteral("Unsupported column type %1").arg(v.sqltype & ~1));
@@ -538,7 +548,6 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
 
         ResultSet result(p.columns);
         const int n = p.out.count();
-        std::vector<QVariant> row(n);
         try {
             if (p.type == isc_info_sql_stmt_select || p.type == isc_info_sql_stmt_select_for_upd) {
                 for (;;) {
@@ -547,8 +556,8 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
                         break;
                     check(d->status);
                     for (int i = 0; i < n; ++i)
-                        row[i] = d->readValue(tr, p.out.var(i));
-                    result.appendRow(row);
+                        d->readInto(result, i, tr, p.out.var(i));
+                    result.endRow();
                 }
             }
         } catch (...) {
