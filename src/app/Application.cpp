@@ -11,6 +11,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    // Every event passes here: a plain try costs nothing until something throws.
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {

@@ -1,5 +1,7 @@
 #include "app/Messages.h"
 
+#include "data/DbError.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -14,6 +16,8 @@ Handler& handler() {
     static Handler h;
     return h;
 }
+
+} // namespace
 
 bool show(Kind kind, const QString& text) {
     if (handler())
@@ -49,8 +53,6 @@ bool show(Kind kind, const QString& text) {
     return true;
 }
 
-} // namespace
-
 void information(const QString& text) {
     show(Kind::Information, text);
 }
@@ -68,6 +70,16 @@ void plain(const QString& text) {
 }
 void standardError(const QString& text) {
     show(Kind::StandardError, text);
+}
+
+bool guarded(const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        standardError(errorText(e));
+        return false;
+    }
 }
 
 void setHandler(Handler h) {

@@ -1,11 +1,246 @@
 #include "app/Pricipal.h"
 
+#include "app/Contato.h"
+#include "app/Messages.h"
+#include "data/DataModule_Conexao.h"
+#include "data/DataModule_Config.h"
+#include "data/DataModule_Configuracoes.h"
+#include "data/DataModule_Empresa.h"
+#include "data/DataModule_Versao.h"
+#include "data/Gravacao.h"
+#include "utilities/Empresa.h"
+#include "utilities/Sobre.h"
+
+#include <QDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
 TfPrincipal* fPrincipal = nullptr;
+
+namespace {
+
+// Shows a screen modally when its module is part of the program.
+template <typename Screen> std::function<void()> abre(Screen*& screen) {
+    return [&screen] {
+        if (screen)
+            screen->exec();
+    };
+}
+
+struct Comando {
+    QStringList caminho;
+    std::function<void()> executa; // empty while the command's screen does not exist
+};
+
+// The menu, in order. A command whose screen is not part of the program yet
+// stays in the menu and does nothing.
+std::vector<Comando> comandos() {
+    auto opcao = [](const char* valor) {
+        return [valor] { fPrincipal->Opcao = QString::fromLatin1(valor); };
+    };
+    const QString cad = QStringLiteral("Cadastros");
+    const QString mov = QStringLiteral("Movimentação no Estoque");
+    const QString rel = QStringLiteral("Relatórios");
+    const QString precos = QStringLiteral("Listas de Preços");
+    const QString itens = QStringLiteral("Listas de Itens no Estoque");
+    const QString relMov = QStringLiteral("Movimentação de Estoque");
+    const QString util = QStringLiteral("Utilitários");
+    const QString usu = QStringLiteral("Usuários");
+    return {
+        {{cad, QStringLiteral("Grupos de Produtos")}, {}},
+        {{cad, QStringLiteral("Produtos")}, {}},
+        {{cad, QStringLiteral("Tipo de Saídas")}, {}},
+        {{mov, QStringLiteral("Entrada no Estoque")}, {}},
+        {{mov, QStringLiteral("Saída no Estoque")}, {}},
+        {{mov, QStringLiteral("Estorno de Entrada")}, opcao("TE")},
+        {{mov, QStringLiteral("Estorno de Saída")}, opcao("TS")},
+        {{mov, QStringLiteral("Consultas")}, {}},
+        {{rel, precos, QStringLiteral("Lista de Preços (Ordenado por Descrição)")}, {}},
+        {{rel, precos, QStringLiteral("Lista de Preços (Ordenado pelo Código)")}, {}},
+        {{rel, itens, QStringLiteral("Itens no Estoque (Ordenado por Código)")}, {}},
+        {{rel, itens, QStringLiteral("Itens no Estoque(Ordenado por Descrição)")}, {}},
+        {{rel, itens, QStringLiteral("Itens no Estoque de um Grupo")}, {}},
+        {{rel, relMov, QStringLiteral("Geral por Data")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Entradas por Data")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Saídas por Data")}, {}},
+        {{rel, relMov, QStringLiteral("Geral por Produto")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Entradas por Produto")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Saídas por Produto")}, {}},
+        {{rel, relMov, QStringLiteral("Geral por Grupo")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Entradas por Grupo")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Saídas por Grupo")}, {}},
+        {{rel, relMov, QStringLiteral("Saídas por Tipo de Saídas")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Saídas e Estornos de Saída por Data")}, {}},
+        {{rel, relMov, QStringLiteral("Somente Entradas e Estornos de Entrada por Data")}, {}},
+        {{rel, QStringLiteral("Itens Abaixo do Estoque Mínimo")}, {}},
+        {{util, QStringLiteral("Backup")}, {}},
+        {{util, QStringLiteral("Restaura Backup")}, {}},
+        {{util, QStringLiteral("Dados da Empresa")}, abre(fEmpresa)},
+        {{util, usu, QStringLiteral("Manutenção de Usuários")}, {}},
+        {{util, usu, QStringLiteral("Login de Usuários")}, {}},
+        {{util, QStringLiteral("Manutenção de Mov.Estoque")}, {}},
+        {{QStringLiteral("Ajuda"), QStringLiteral("Sobre")}, abre(fSobre)},
+        {{QStringLiteral("Saída")}, [] { Process::end(); }},
+    };
+}
+
+QMenu* submenu(QWidget* parent, const QString& title) {
+    for (QAction* action : parent->actions())
+        if (action->menu() && action->text() == title)
+            return action->menu();
+    return nullptr;
+}
+
+} // namespace
 
 TfPrincipal::TfPrincipal(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("fPrincipal"));
     setWindowTitle(QStringLiteral("Kelvara"));
+    criaMenu();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(24, 24, 24, 24);
+    auto* titulo = new QLabel(QStringLiteral("Programa Desenvolvido para:"), central);
+    titulo->setObjectName(QStringLiteral("Label6"));
+    QFont fonte = titulo->font();
+    fonte.setPointSize(fonte.pointSize() + 4);
+    fonte.setBold(true);
+    titulo->setFont(fonte);
+    layout->addWidget(titulo);
+
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    auto valor = [central, form](const QString& nome, const QString& legenda) {
+        auto* label = new QLabel(central);
+        label->setObjectName(nome);
+        label->setTextFormat(Qt::PlainText); // an ampersand stays an ampersand
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(legenda, label);
+        return label;
+    };
+    lbNome = valor(QStringLiteral("lbNome"), QStringLiteral("Empresa:"));
+    lbEndereco = valor(QStringLiteral("lbEndereco"), QStringLiteral("Endereço:"));
+    lbTelefone = valor(QStringLiteral("lbTelefone"), QStringLiteral("Telefone:"));
+    lbEmail = valor(QStringLiteral("lbEmail"), QStringLiteral("Email:"));
+    lbHomePage = valor(QStringLiteral("lbHomePage"), QStringLiteral("Home Page:"));
+    layout->addLayout(form);
+    layout->addStretch();
+    setCentralWidget(central);
+
+    sbPrincipal = statusBar();
+    sbPrincipal->setObjectName(QStringLiteral("sbPrincipal"));
+    sbPrincipal->setSizeGripEnabled(false);
+    const int larguras[3] = {2, 2, 1};
+    for (int i = 0; i < 3; ++i) {
+        sbPainel[i] = new QLabel(sbPrincipal);
+        sbPainel[i]->setObjectName(QStringLiteral("sbPainel%1").arg(i));
+        sbPainel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        sbPrincipal->addWidget(sbPainel[i], larguras[i]);
+    }
+    sbPainel[0]->setText(Contato::Empresa);
+
     resize(800, 560);
     move(0, 0);
+}
+
+void TfPrincipal::criaMenu() {
+    for (const Comando& comando : comandos()) {
+        QWidget* nivel = menuBar();
+        for (qsizetype i = 0; i + 1 < comando.caminho.size(); ++i) {
+            QMenu* menu = submenu(nivel, comando.caminho[i]);
+            if (!menu) {
+                menu = new QMenu(comando.caminho[i], nivel);
+                nivel->addAction(menu->menuAction());
+            }
+            nivel = menu;
+        }
+        auto* action = new QAction(comando.caminho.last(), nivel);
+        action->setObjectName(comando.caminho.join(u'/'));
+        nivel->addAction(action);
+        if (comando.executa)
+            connect(action, &QAction::triggered, this, comando.executa);
+    }
+}
+
+void TfPrincipal::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (mostrado)
+        return;
+    mostrado = true;
+    FormShow();
+}
+
+void TfPrincipal::FormShow() {
+    Messages::guarded([this] {
+        verificaVersao();
+        portaoLogin();
+        cabecalhoEmpresa();
+        sbPainel[2]->setText(QStringLiteral("Versão:") + NumeroVersao);
+    });
+}
+
+void TfPrincipal::leVersao() {
+    SqlQuery* q = dmVersao->SQLQ_Versao;
+    q->Close();
+    q->SQL.clear();
+    q->SQL << QStringLiteral("Select * From Versao");
+    q->Open();
+    NumeroVersao = q->FieldText(QStringLiteral("Numero"));
+    q->Close();
+}
+
+void TfPrincipal::verificaVersao() {
+    leVersao();
+    if (NumeroVersao != VersaoPrograma) {
+        Messages::plain(QStringLiteral("Clique em Ok para Atualizar a Versão...."));
+        SqlQuery* q = dmVersao->SQLQ_Versao;
+        Grava(
+            {dmConexao->SQLC_QOR, nullptr, Messages::Kind::Warning,
+             QStringLiteral("Não Consegui Alterar o Número da Versão, tente Novamente")},
+            [q] {
+                q->Close();
+                q->SQL.clear();
+                q->SQL << QStringLiteral("Update Versao SET numero=:NumeroC");
+                q->ParamByName(QStringLiteral("Numeroc")).setAsString(VersaoPrograma);
+                q->ExecSQL();
+            },
+            [this] {
+                Messages::plain(QStringLiteral("Versão Atualizada com Sucesso...."));
+                NumeroVersao = VersaoPrograma;
+            });
+    }
+    leVersao();
+}
+
+void TfPrincipal::portaoLogin() {
+    SqlQuery* q = dmConfiguracoes->SQLQ_Configuracoes;
+    q->Close();
+    q->SQL.clear();
+    q->SQL << QStringLiteral("Select Login From Configuracoes");
+    q->Open();
+    const QString login = q->FieldText(QStringLiteral("LOGIN"));
+    q->Close();
+    if (login == QStringLiteral("S") && MostraLogin)
+        MostraLogin();
+}
+
+void TfPrincipal::cabecalhoEmpresa() {
+    SqlQuery* q = dmEmpresa->SQLQ_Empresa;
+    q->Close();
+    q->SQL.clear();
+    q->SQL << QStringLiteral("Select * From Empresa");
+    q->Open();
+    lbNome->setText(q->FieldText(QStringLiteral("EMP_Nome")));
+    lbEndereco->setText(q->FieldText(QStringLiteral("EMP_Ender")));
+    lbTelefone->setText(q->FieldText(QStringLiteral("EMP_Fone")));
+    lbEmail->setText(q->FieldText(QStringLiteral("EMP_Email")));
+    lbHomePage->setText(q->FieldText(QStringLiteral("EMP_HomeP")));
+    NomeEmpresa = q->FieldText(QStringLiteral("EMP_Nome"));
+    FoneEmpresa = q->FieldText(QStringLiteral("EMP_Fone"));
+    q->Close();
 }

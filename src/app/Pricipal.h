@@ -2,17 +2,50 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 
-// The main window: the hub from which every other screen is opened.
+class QLabel;
+class QStatusBar;
+
+// The main window: the hub from which every other screen is opened, with the
+// company header and the status bar.
 class TfPrincipal : public QMainWindow {
     Q_OBJECT
 public:
     explicit TfPrincipal(QWidget* parent = nullptr);
 
+    // The version this program brings the stock database up to.
+    static inline const QString VersaoPrograma = QStringLiteral("1.1.1-24112006");
+
+    // Read by other screens and the reports.
     QString Opcao;
     QString NomeEmpresa;
     QString FoneEmpresa;
     QString NumeroVersao;
+
+    QLabel* lbNome;
+    QLabel* lbEndereco;
+    QLabel* lbTelefone;
+    QLabel* lbEmail;
+    QLabel* lbHomePage;
+    QStatusBar* sbPrincipal;
+    QLabel* sbPainel[3];
+
+    // Shows the login screen; the login module puts itself here.
+    static inline std::function<void()> MostraLogin;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void criaMenu();
+    void FormShow();
+    void verificaVersao();
+    void leVersao();
+    void portaoLogin();
+    void cabecalhoEmpresa();
+
+    bool mostrado = false;
 };
 
 extern TfPrincipal* fPrincipal;

@@ -8,9 +8,16 @@
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
 #include "data/DataModule_Configuracoes.h"
+#include "data/DataModule_Empresa.h"
 #include "data/DataModule_Grupos.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
+#include "data/DataModule_Tipos.h"
+#include "data/DataModule_Usuarios.h"
 #include "data/DataModule_Versao.h"
 #include "data/DbError.h"
+#include "utilities/Empresa.h"
+#include "utilities/Sobre.h"
 
 #include <QString>
 #include <functional>
@@ -52,18 +59,22 @@ const std::vector<Step>& creationOrder() {
         {"Abrindo Conexão ao Grupo de Produtos", [] { create(dmGrupos); }},
         {"Criando Tela de Manutenção de Grupos", [] {}},
         {"Criando Tela de Produtos", [] {}},
-        {"Abrindo Conexão ao BD Tipo de Saídas", [] {}},
+        {"Abrindo Conexão ao BD Tipo de Saídas", [] { create(dmTipos); }},
         {"Abrindo Tela de Tipos de Saídas", [] {}},
-        {"Abrindo Conexão ao BD Produtos", [] {}},
+        {"Abrindo Conexão ao BD Produtos", [] { create(dmProdutos); }},
         {"Criando Tela de Produtos", [] {}},
-        {"Abrindo Conexão ao DB Movimentação de Estoque", [] {}},
+        {"Abrindo Conexão ao DB Movimentação de Estoque", [] { create(dmMovEstq); }},
         {"Abrindo Telas de Movimentação de Estoque", [] {}},
         {"Abrindo Telas de Consulta de Movimentação de Estoque", [] {}},
         {"Abrindo Telas de Saída de Estoque", [] {}},
         {"Abrindo Telas de Estorno de Estoque", [] {}},
-        {"Abrindo Relatórios de Listas de Preços", [] {}},
-        {"Abrindo Dados da Empresa", [] {}},
-        {"Abrindo Módulo de Usuários", [] {}},
+        {"Abrindo Relatórios de Listas de Preços", [] { create(fSobre); }},
+        {"Abrindo Dados da Empresa",
+         [] {
+             create(dmEmpresa);
+             create(fEmpresa);
+         }},
+        {"Abrindo Módulo de Usuários", [] { create(dmUsuarios); }},
         {"Abrindo Módulos de Busca", [] {}},
         {"Abrindo Módulos de Login", [] {}},
         {"Abrindo Relatórios", [] {}},

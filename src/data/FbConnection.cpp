@@ -586,6 +586,10 @@ int Connection::execute(const QString& sql, const Params& params) {
     });
 }
 
+void Connection::prepare(const QString& sql) {
+    d->inTransaction([&](isc_tr_handle& tr) { d->prepare(tr, sql); });
+}
+
 void Connection::executeImmediate(const QString& sql) {
     d->inTransaction([&](isc_tr_handle& tr) {
         const QByteArray text = encode(sql);

@@ -30,6 +30,8 @@ public:
     void setDouble(const QString& name, double value) { set(name, QVariant(value)); }
     void setInteger(const QString& name, qint64 value) { set(name, QVariant(qlonglong(value))); }
     void setNull(const QString& name) { set(name, QVariant()); }
+    // A value of one of the kinds above, as a QVariant.
+    void setValue(const QString& name, const QVariant& value) { set(name, value); }
     void clear() { values.clear(); }
 
     bool contains(const QString& name) const;

@@ -1,23 +1,53 @@
 #include "data/SqlQuery.h"
 
+#include "data/DbError.h"
 #include "data/SqlConnection.h"
 
 #include <QDate>
 #include <QLocale>
+#include <utility>
 
 SqlQuery::SqlQuery(const QString& objectName, SqlConnection* connection, QObject* parent)
     : QObject(parent), conn(connection) {
     setObjectName(objectName);
 }
 
+namespace {
+
+// The values of the parameters the statement has; a value bound for an
+// earlier statement of the query is left behind.
+fb::Params boundFor(const QString& sql, const fb::Params& params) {
+    const QStringList names = fb::parseNamedParameters(sql).names;
+    fb::Params bound;
+    for (const auto& [name, value] : params.all()) {
+        if (names.contains(name))
+            bound.setValue(name, value);
+    }
+    return bound;
+}
+
+} // namespace
+
+SqlQuery::Param SqlQuery::ParamByName(const QString& name) {
+    if (!fb::parseNamedParameters(statement()).names.contains(name.toUpper()))
+        throw DbError(QStringLiteral("%1: Parameter '%2' not found").arg(objectName(), name));
+    return Param(*this, name);
+}
+
 void SqlQuery::Open() {
-    rows = conn->database().select(statement(), Params);
+    const QString sql = statement();
+    rows = conn->database().select(sql, boundFor(sql, Params));
     active = true;
 }
 
 void SqlQuery::Close() {
     rows = fb::ResultSet();
     active = false;
+}
+
+fb::ResultSet SqlQuery::takeResult() {
+    active = false;
+    return std::exchange(rows, fb::ResultSet());
 }
 
 int SqlQuery::ExecSQL() {

@@ -19,6 +19,24 @@ public:
     QStringList SQL;
     fb::Params Params;
 
+    // One parameter of the current statement, to bind by name.
+    class Param {
+    public:
+        void setAsString(const QString& value) { query.Params.setText(name, value); }
+        void setAsDate(const QDate& value) { query.Params.setDate(name, value); }
+        void setAsFloat(double value) { query.Params.setDouble(name, value); }
+        void clear() { query.Params.setNull(name); }
+
+    private:
+        friend class SqlQuery;
+        Param(SqlQuery& query, const QString& name) : query(query), name(name) {}
+        SqlQuery& query;
+        QString name;
+    };
+    // Fails when the current statement has no parameter of that name
+    // (names match without regard to case).
+    Param ParamByName(const QString& name);
+
     void Open();
     void Close();
     // Runs a statement that returns no rows; answers how many rows it changed.
@@ -29,6 +47,8 @@ public:
     QString statement() const { return SQL.join(u'\n'); }
     SqlConnection* connection() const { return conn; }
     const fb::ResultSet& result() const { return rows; }
+    // Hands the rows over and leaves the query closed.
+    fb::ResultSet takeResult();
 
     // A column of the first row; an empty result or a null reads as empty text.
     QString FieldText(const QString& name) const;

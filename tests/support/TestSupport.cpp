@@ -2,6 +2,7 @@
 
 #include "app/ConfigIni.h"
 #include "app/Config_BancoDados.h"
+#include "app/Startup.h"
 #include "data/Conexao.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
@@ -132,4 +133,14 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
         }
     });
     timer->start();
+}
+
+RunningProgram::RunningProgram() {
+    dbs.writeConfigIni();
+    if (!StartProgram())
+        qFatal("the program did not start: %s", qPrintable(recorder.texts().join(u'\n')));
+}
+
+RunningProgram::~RunningProgram() {
+    DestroyProgram();
 }

@@ -64,3 +64,14 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 template <typename T> void whenModal(std::function<void(T*)> action, int timeoutMs = 5000) {
     whenModal([action](QWidget* w) { action(qobject_cast<T*>(w)); }, timeoutMs);
 }
+
+// The whole program started on fresh databases, as far as the message loop:
+// every module and screen exists, the main window is not shown yet.
+class RunningProgram {
+public:
+    RunningProgram();
+    ~RunningProgram();
+
+    TestDatabases dbs;
+    MessageRecorder recorder;
+};
