@@ -1,3 +1,4 @@
+#include "app/Conventions.h"
 #include "entry/NumericField.h"
 #include "entry/RegionalNumbers.h"
 
@@ -110,6 +111,19 @@ private slots:
         s.field->setFocus();
         QCOMPARE(s.field->text(), edit);
         QCOMPARE(s.field->selectedText(), edit);
+    }
+
+    // On screens where Enter moves on, the field lets Enter through to that
+    // convention and is left like any other way.
+    void enterMovesOnAndLeavesTheField() {
+        Screen s(NumericField::Money);
+        enterMovesOn(&s.window);
+        QVERIFY(s.active());
+        s.type("12,5");
+        QTest::keyClick(s.field, Qt::Key_Return);
+        QCOMPARE(s.field->text(), QString("R$ 12,50"));
+        QVERIFY(s.neighbour->hasFocus());
+        QCOMPARE(s.neighbour->text(), QString("10,00"));
     }
 
     void displayTextOfStoredValues_data() {
