@@ -144,3 +144,12 @@ RunningProgram::RunningProgram() {
 RunningProgram::~RunningProgram() {
     DestroyProgram();
 }
+
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
