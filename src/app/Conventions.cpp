@@ -1,9 +1,12 @@
 #include "app/Conventions.h"
 
+#include "entry/FieldFocus.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QWidget>
@@ -52,7 +55,51 @@ private:
     QWidget* screen;
 };
 
+// The entry and exit handlers of one control.
+class EntryExit : public QObject {
+public:
+    using QObject::QObject;
+
+    static EntryExit* of(QWidget* control) {
+        // A plain dynamic_cast: this class has no meta-object of its own for
+        // findChild to tell it apart from the control's other children.
+        for (QObject* child : control->children())
+            if (auto* existing = dynamic_cast<EntryExit*>(child))
+                return existing;
+        auto* created = new EntryExit(control);
+        control->installEventFilter(created);
+        return created;
+    }
+
+    std::vector<std::function<void()>> enter, exit;
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide)
+            focus.forget(); // its window closed: the next focus is a new entry
+        if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+            return false;
+        const FieldFocus::Step step = focus.step(*static_cast<QFocusEvent*>(event));
+        for (const auto& handler : step == FieldFocus::Step::Enter  ? enter
+                                   : step == FieldFocus::Step::Exit ? exit
+                                                                    : none)
+            handler();
+        return false;
+    }
+
+private:
+    FieldFocus focus;
+    const std::vector<std::function<void()>> none;
+};
+
 } // namespace
+
+void onEnter(QWidget* control, std::function<void()> handler) {
+    EntryExit::of(control)->enter.push_back(std::move(handler));
+}
+
+void onExit(QWidget* control, std::function<void()> handler) {
+    EntryExit::of(control)->exit.push_back(std::move(handler));
+}
 
 void followFocusColour(QWidget* field) {
     static FocusColour* filter = new FocusColour(QCoreApplication::instance());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QWidget;
 
 // The field takes the info-background colour while it has the focus and the
@@ -10,3 +12,12 @@ void followFocusColour(QWidget* field);
 // next control in tab order and is swallowed, so a multi-line box takes no
 // line break from it. Call once the screen's controls exist.
 void enterMovesOn(QWidget* screen);
+
+// Runs handler when the operator enters the control: it receives the focus
+// from another control of its window (a click, Tab, Enter, the arrow keys or
+// the screen's opening), not when its window merely regains activation.
+void onEnter(QWidget* control, std::function<void()> handler);
+
+// Runs handler when the operator leaves the control for another control of
+// its window; a message box or a lookup opening over it is no exit.
+void onExit(QWidget* control, std::function<void()> handler);

@@ -8,6 +8,8 @@
 #include "data/DataModule_Empresa.h"
 #include "data/DataModule_Versao.h"
 #include "data/Gravacao.h"
+#include "masterdata/Manut_Grupos.h"
+#include "masterdata/Manut_Tipos.h"
 #include "utilities/Empresa.h"
 #include "utilities/Sobre.h"
 
@@ -50,9 +52,9 @@ std::vector<Comando> comandos() {
     const QString util = QStringLiteral("Utilitários");
     const QString usu = QStringLiteral("Usuários");
     return {
-        {{cad, QStringLiteral("Grupos de Produtos")}, {}},
+        {{cad, QStringLiteral("Grupos de Produtos")}, abre(fManut_Grupos)},
         {{cad, QStringLiteral("Produtos")}, {}},
-        {{cad, QStringLiteral("Tipo de Saídas")}, {}},
+        {{cad, QStringLiteral("Tipo de Saídas")}, abre(fManut_Tipos)},
         {{mov, QStringLiteral("Entrada no Estoque")}, {}},
         {{mov, QStringLiteral("Saída no Estoque")}, {}},
         {{mov, QStringLiteral("Estorno de Entrada")}, opcao("TE")},

@@ -16,6 +16,12 @@
 #include "data/DataModule_Usuarios.h"
 #include "data/DataModule_Versao.h"
 #include "data/DbError.h"
+#include "masterdata/Busca_Grupos.h"
+#include "masterdata/Busca_Tipos.h"
+#include "masterdata/Dados_Grupos.h"
+#include "masterdata/Dados_Tipos.h"
+#include "masterdata/Manut_Grupos.h"
+#include "masterdata/Manut_Tipos.h"
 #include "utilities/Empresa.h"
 #include "utilities/Sobre.h"
 
@@ -57,10 +63,14 @@ const std::vector<Step>& creationOrder() {
              create(dmVersao);
          }},
         {"Abrindo Conexão ao Grupo de Produtos", [] { create(dmGrupos); }},
-        {"Criando Tela de Manutenção de Grupos", [] {}},
-        {"Criando Tela de Produtos", [] {}},
+        {"Criando Tela de Manutenção de Grupos", [] { create(fManut_Grupos); }},
+        {"Criando Tela de Produtos", [] { create(fDados_Grupos); }},
         {"Abrindo Conexão ao BD Tipo de Saídas", [] { create(dmTipos); }},
-        {"Abrindo Tela de Tipos de Saídas", [] {}},
+        {"Abrindo Tela de Tipos de Saídas",
+         [] {
+             create(fManut_Tipos);
+             create(fDados_Tipos);
+         }},
         {"Abrindo Conexão ao BD Produtos", [] { create(dmProdutos); }},
         {"Criando Tela de Produtos", [] {}},
         {"Abrindo Conexão ao DB Movimentação de Estoque", [] { create(dmMovEstq); }},
@@ -75,9 +85,9 @@ const std::vector<Step>& creationOrder() {
              create(fEmpresa);
          }},
         {"Abrindo Módulo de Usuários", [] { create(dmUsuarios); }},
-        {"Abrindo Módulos de Busca", [] {}},
+        {"Abrindo Módulos de Busca", [] { create(fBusca_Grupos); }},
         {"Abrindo Módulos de Login", [] {}},
-        {"Abrindo Relatórios", [] {}},
+        {"Abrindo Relatórios", [] { create(fBusca_Tipos); }},
         {"Abrindo Módulos Utilitários", [] {}},
     };
     return steps;

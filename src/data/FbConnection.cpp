@@ -6,9 +6,11 @@
 #include <ibase.h>
 
 #include <QByteArray>
+#include <QLatin1String>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace fb {
 
@@ -82,6 +84,53 @@ ColumnType columnType(const XSQLVAR& v) {
         return ColumnType::Text;
     }
 }
+
+// Texts repeat down a column of a long list: product codes, operations,
+// descriptions joined in from another table. Within one result, each
+// distinct text of a column is converted once and shared by every row that
+// holds it, which spares most of the memory and allocations of such a list.
+// A column that keeps bringing new texts (document numbers) stops collecting
+// them at a limit.
+class TextPool {
+public:
+    QString text(const char* data, qsizetype size) {
+        const QLatin1String raw(data, size);
+        if (const auto it = known.find(raw); it != known.end())
+            return *it;
+        QString text = QString::fromLatin1(data, size);
+        if (known.size() < Limit)
+            known.insert(text);
+        return text;
+    }
+
+private:
+    static constexpr std::size_t Limit = 16384;
+
+    // A text read from the server and its converted QString hash alike:
+    // every character of a Latin-1 text is one code unit of the same value.
+    struct Hash {
+        using is_transparent = void;
+        template <typename Unit> static std::size_t fnv(const Unit* units, qsizetype size) {
+            std::size_t h = 14695981039346656037ull;
+            for (qsizetype i = 0; i < size; ++i) {
+                h ^= std::size_t(units[i]);
+                h *= 1099511628211ull;
+            }
+            return h;
+        }
+        std::size_t operator()(QLatin1String s) const {
+            return fnv(reinterpret_cast<const uchar*>(s.data()), s.size());
+        }
+        std::size_t operator()(const QString& s) const { return fnv(s.utf16(), s.size()); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(const QString& a, const QString& b) const { return a == b; }
+        bool operator()(QLatin1String a, const QString& b) const { return a == b; }
+        bool operator()(const QString& a, QLatin1String b) const { return a == b; }
+    };
+    std::unordered_set<QString, Hash, Equal> known;
+};
 
 } // namespace
 
@@ -165,7 +214,8 @@ struct Connection::Impl {
     Prepared& prepare(isc_tr_handle& transaction, const QString& sql);
     void bind(Prepared& p, const Params& params, std::vector<QByteArray>& storage);
     void layoutOutput(Prepared& p);
-    void readInto(ResultSet& result, int column, isc_tr_handle& transaction, const XSQLVAR& v);
+    void readInto(ResultSet& result, int column, isc_tr_handle& transaction, const XSQLVAR& v,
+                  TextPool& texts);
     int rowsAffected(Prepared& p);
     void freeAll() noexcept;
     void release(bool dropFile) noexcept;
@@ -317,7 +367,7 @@ void Connection::Impl::bind(Prepared& p, const Params& params, std::vector<QByte
 }
 
 void Connection::Impl::readInto(ResultSet& result, int column, isc_tr_handle& transaction,
-                                const XSQLVAR& v) {
+                                const XSQLVAR& v, TextPool& texts) {
     if ((v.sqltype & 1) && *v.sqlind < 0) {
         result.addNull(column);
         return;
@@ -325,12 +375,12 @@ void Connection::Impl::readInto(ResultSet& result, int column, isc_tr_handle& tr
     const char* data = v.sqldata;
     switch (v.sqltype & ~1) {
     case SQL_TEXT:
-        result.addText(column, QString::fromLatin1(data, v.sqllen));
+        result.addText(column, texts.text(data, v.sqllen));
         return;
     case SQL_VARYING: {
         short len;
         std::memcpy(&len, data, sizeof len);
-        result.addText(column, QString::fromLatin1(data + 2, len));
+        result.addText(column, texts.text(data + 2, len));
         return;
     }
     case SQL_SHORT:
@@ -548,6 +598,7 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
 
         ResultSet result(p.columns);
         const int n = p.out.count();
+        std::vector<TextPool> texts(n);
         try {
             if (p.type == isc_info_sql_stmt_select || p.type == isc_info_sql_stmt_select_for_upd) {
                 for (;;) {
@@ -556,7 +607,7 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
                         break;
                     check(d->status);
                     for (int i = 0; i < n; ++i)
-                        d->readInto(result, i, tr, p.out.var(i));
+                        d->readInto(result, i, tr, p.out.var(i), texts[i]);
                     result.endRow();
                 }
             }

@@ -3,6 +3,7 @@
 #include "data/DbError.h"
 #include "data/SqlConnection.h"
 #include "data/SqlQuery.h"
+#include "entry/RegionalNumbers.h"
 
 #include <QDate>
 #include <QLocale>
@@ -133,6 +134,22 @@ void ListCopy::setRecNo(int row) {
         return;
     current = row;
     emit currentRowChanged(current);
+}
+
+bool ListCopy::LocatePrefix(const QString& field, const QString& prefix) {
+    ensureLoaded();
+    const int index = fieldIndex(field);
+    if (index < 0)
+        throw DbError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), field));
+    const int column = sourceColumn[index];
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        if (!rows.isNull(row, column) &&
+            rows.value(row, column).toString().startsWith(prefix, Qt::CaseSensitive)) {
+            setRecNo(row);
+            return true;
+        }
+    }
+    return false;
 }
 
 int ListCopy::fieldIndex(const QString& name) const {

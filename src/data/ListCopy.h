@@ -59,6 +59,11 @@ public:
     int RecNo() const; // the current row, -1 when the list is empty
     void setRecNo(int row);
 
+    // Makes current the first row, in the list's order, whose field begins
+    // with prefix (letter case counts). Answers whether one was found; when
+    // none is, the current row stays.
+    bool LocatePrefix(const QString& field, const QString& prefix);
+
     // A field of the current row: null for an empty list.
     QVariant FieldValue(const QString& name) const;
     // A field of the current row as text (CHAR untrimmed), empty when null.

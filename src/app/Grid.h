@@ -1,0 +1,14 @@
+#pragma once
+
+class ListCopy;
+class QTableView;
+
+enum class RowShading { Alternating, None };
+
+// Shows a shared list in a read-only grid: whole-row selection, column titles,
+// a row indicator, resizable columns, row and column lines. The grid's
+// current row and the list's are one: moving either moves the other.
+// Alternating shading paints odd rows (1, 3, ...) on the info-background
+// colour and even rows on the window colour; the selected row keeps the
+// selection colours.
+void bindGrid(QTableView* grid, ListCopy* list, RowShading shading = RowShading::Alternating);

@@ -1,0 +1,154 @@
+#include "app/Tela.h"
+
+#include "app/Conventions.h"
+
+#include <QDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+TelaDeDados::TelaDeDados(QDialog* tela)
+    : tela(tela), layout(new QVBoxLayout(tela)), grade(new QGridLayout), botoes(new QHBoxLayout) {
+    layout->setContentsMargins(16, 12, 16, 12);
+    grade->setColumnStretch(1, 1);
+}
+
+QLabel* TelaDeDados::titulo(const QString& nome) {
+    auto* label = new QLabel(tela);
+    label->setObjectName(nome);
+    QFont fonte = label->font();
+    fonte.setPointSize(fonte.pointSize() + 4);
+    fonte.setBold(true);
+    label->setFont(fonte);
+    label->setAlignment(Qt::AlignCenter);
+    layout->addWidget(label);
+    layout->addSpacing(8);
+    return label;
+}
+
+namespace {
+
+QLineEdit* criaCampo(QDialog* tela, const QString& nome, int maxLength, int larguraEmLetras) {
+    auto* edit = new QLineEdit(tela);
+    edit->setObjectName(nome);
+    edit->setMaxLength(maxLength);
+    edit->setFixedWidth(
+        edit->fontMetrics().horizontalAdvance(QString(larguraEmLetras, u'M')) / 10 * 7 + 16);
+    return edit;
+}
+
+} // namespace
+
+void TelaDeDados::linha(const QString& legenda, QWidget* controle) {
+    grade->addWidget(new QLabel(legenda, tela), linhas, 0, Qt::AlignRight | Qt::AlignVCenter);
+    linhaAtual = new QHBoxLayout;
+    linhaAtual->addWidget(controle);
+    linhaAtual->addStretch();
+    grade->addLayout(linhaAtual, linhas++, 1);
+    ordem << controle;
+}
+
+void TelaDeDados::aoLado(QWidget* controle) {
+    linhaAtual->insertWidget(linhaAtual->count() - 1, controle);
+    ordem << controle;
+}
+
+QLineEdit* TelaDeDados::campo(const QString& nome, const QString& legenda, int maxLength,
+                              int larguraEmLetras) {
+    QLineEdit* edit = criaCampo(tela, nome, maxLength, larguraEmLetras);
+    linha(legenda, edit);
+    return edit;
+}
+
+QLineEdit* TelaDeDados::campoAoLado(const QString& nome, const QString& legenda, int maxLength,
+                                    int larguraEmLetras) {
+    linhaAtual->insertWidget(linhaAtual->count() - 1, new QLabel(legenda, tela));
+    QLineEdit* edit = criaCampo(tela, nome, maxLength, larguraEmLetras);
+    aoLado(edit);
+    return edit;
+}
+
+QPushButton* TelaDeDados::botao(const QString& nome, const QString& legenda) {
+    auto* button = new QPushButton(legenda, tela);
+    button->setObjectName(nome);
+    button->setAutoDefault(false);
+    botoes->addWidget(button);
+    ordem << button;
+    return button;
+}
+
+void TelaDeDados::conclui() {
+    layout->addLayout(grade);
+    layout->addSpacing(8);
+    botoes->insertStretch(0);
+    botoes->addStretch();
+    layout->addLayout(botoes);
+    for (qsizetype i = 0; i + 1 < ordem.size(); ++i)
+        QWidget::setTabOrder(ordem[i], ordem[i + 1]);
+    for (QWidget* controle : ordem)
+        if (qobject_cast<QLineEdit*>(controle))
+            followFocusColour(controle);
+    enterMovesOn(tela);
+}
+
+QPushButton* Botao(QWidget* tela, const QString& nome, const QString& legenda) {
+    auto* button = new QPushButton(legenda, tela);
+    button->setObjectName(nome);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QRadioButton* Radio(QWidget* tela, const QString& nome, const QString& legenda) {
+    auto* radio = new QRadioButton(legenda, tela);
+    radio->setObjectName(nome);
+    return radio;
+}
+
+QLabel* Rotulo(QWidget* tela, const QString& nome, const QString& texto) {
+    auto* label = new QLabel(texto, tela);
+    label->setObjectName(nome);
+    return label;
+}
+
+QLineEdit* CampoBusca(QWidget* tela, const QString& nome, int maxLength) {
+    auto* edit = new QLineEdit(tela);
+    edit->setObjectName(nome);
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    edit->setMinimumWidth(220);
+    followFocusColour(edit);
+    return edit;
+}
+
+QTableView* Grade(QWidget* tela, const QString& nome) {
+    auto* grid = new QTableView(tela);
+    grid->setObjectName(nome);
+    grid->setMinimumSize(520, 260);
+    return grid;
+}
+
+QGroupBox* Caixa(QWidget* tela, const QString& titulo, std::initializer_list<QWidget*> controles) {
+    auto* caixa = new QGroupBox(titulo, tela);
+    auto* linha = new QHBoxLayout(caixa);
+    for (QWidget* controle : controles) {
+        controle->setParent(caixa);
+        linha->addWidget(controle);
+    }
+    return caixa;
+}
+
+void OrdemTab(std::initializer_list<QWidget*> controles) {
+    const QWidget* anterior = nullptr;
+    for (QWidget* controle : controles) {
+        if (anterior)
+            QWidget::setTabOrder(const_cast<QWidget*>(anterior), controle);
+        anterior = controle;
+    }
+}

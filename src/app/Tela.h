@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <Qt>
+
+class QDialog;
+class QGridLayout;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+class QWidget;
+
+// Edit and browse screens have no title-bar buttons: they close only through
+// their own button.
+inline constexpr Qt::WindowFlags TelaSemBotoes =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
+// Lays out an edit screen: a title, one labelled field a row, and a row of
+// buttons. Tab order follows the order of creation; fields follow the focus
+// convention and the whole screen the Enter-key convention.
+class TelaDeDados {
+public:
+    explicit TelaDeDados(QDialog* tela);
+
+    QLabel* titulo(const QString& nome);
+    // A field of maxLength characters shown about larguraEmLetras wide.
+    QLineEdit* campo(const QString& nome, const QString& legenda, int maxLength,
+                     int larguraEmLetras);
+    // A field on the row of the previous one.
+    QLineEdit* campoAoLado(const QString& nome, const QString& legenda, int maxLength,
+                           int larguraEmLetras);
+    // Any control on its own labelled row, or beside the previous one.
+    void linha(const QString& legenda, QWidget* controle);
+    void aoLado(QWidget* controle);
+    QPushButton* botao(const QString& nome, const QString& legenda);
+    // Sets the tab order and the conventions; call once every control exists.
+    void conclui();
+
+private:
+    QDialog* tela;
+    QVBoxLayout* layout;
+    QGridLayout* grade;
+    QHBoxLayout* botoes;
+    QHBoxLayout* linhaAtual = nullptr;
+    int linhas = 0;
+    QList<QWidget*> ordem;
+};
+
+class QGroupBox;
+class QRadioButton;
+class QTableView;
+
+// Pieces of browse and lookup screens.
+QPushButton* Botao(QWidget* tela, const QString& nome, const QString& legenda);
+QRadioButton* Radio(QWidget* tela, const QString& nome, const QString& legenda);
+QLabel* Rotulo(QWidget* tela, const QString& nome, const QString& texto);
+QLineEdit* CampoBusca(QWidget* tela, const QString& nome, int maxLength);
+QTableView* Grade(QWidget* tela, const QString& nome);
+QGroupBox* Caixa(QWidget* tela, const QString& titulo, std::initializer_list<QWidget*> controles);
+// The tab order, in the order given.
+void OrdemTab(std::initializer_list<QWidget*> controles);

@@ -1,0 +1,99 @@
+#include "masterdata/Cadastro.h"
+
+#include "data/ListCopy.h"
+#include "data/SqlQuery.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <stdexcept>
+
+void ApresentaModo(const ApresentacaoModos& modos, const QString& modo, QLabel* titulo,
+                   QPushButton* salva, QPushButton* limpa) {
+    for (const ApresentacaoModo& m : modos) {
+        if (m.modo != modo)
+            continue;
+        titulo->setText(m.titulo);
+        if (m.legendaSalva)
+            salva->setText(*m.legendaSalva);
+        salva->setVisible(m.salvaVisivel);
+        limpa->setVisible(m.limpaVisivel);
+        return;
+    }
+}
+
+QString ProximoCodigo(SqlQuery* query, const QString& descendente, const QString& coluna) {
+    query->Close();
+    query->SQL.clear();
+    query->SQL << descendente;
+    query->Open();
+    const bool vazio = query->IsEmpty();
+    const QString maior = query->FieldText(coluna);
+    query->Close();
+    if (vazio)
+        return QStringLiteral("000001");
+    bool ok = false;
+    const qlonglong numero = maior.trimmed().toLongLong(&ok);
+    if (!ok)
+        throw std::runtime_error(
+            QStringLiteral("'%1' is not a valid integer value").arg(maior).toStdString());
+    return CompletaCodigo(QString::number(numero + 1));
+}
+
+bool CodigoEsgotado(const QString& codigo) {
+    return codigo.size() > 6;
+}
+
+QString CompletaCodigo(const QString& codigo) {
+    return codigo.size() < 6 ? codigo.rightJustified(6, u'0') : codigo;
+}
+
+void BuscaRapida(ListCopy* lista, QLineEdit* busca, bool porDescricao, const QString& campoCodigo,
+                 const QString& campoDescricao) {
+    if (porDescricao) {
+        lista->LocatePrefix(campoDescricao, busca->text());
+        return;
+    }
+    busca->setText(CompletaCodigo(busca->text()));
+    lista->LocatePrefix(campoCodigo, busca->text());
+}
+
+void EntregaCodigo(const DestinosBusca& destinos, const QString& chamador, const QString& codigo) {
+    for (const DestinoBusca& destino : destinos) {
+        if (destino.chamador != chamador)
+            continue;
+        QLineEdit* campo = destino.campo();
+        if (!campo)
+            return;
+        campo->setText(codigo);
+        campo->setFocus();
+        return;
+    }
+}
+
+namespace {
+
+class TeclaF5 : public QObject {
+public:
+    TeclaF5(QObject* parent, std::function<void()> abre) : QObject(parent), abre(std::move(abre)) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5) {
+            abre();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> abre;
+};
+
+} // namespace
+
+void InstalaBusca(QLineEdit* campo, QPushButton* botao, std::function<void()> abre) {
+    campo->installEventFilter(new TeclaF5(campo, abre));
+    QObject::connect(botao, &QPushButton::clicked, campo, abre);
+}

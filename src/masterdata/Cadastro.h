@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class SqlQuery;
+
+// How an edit screen presents itself in one edit mode ("Inclui", "Altera",
+// "Exclui", "Consulta"). A save caption left empty keeps the caption of the
+// last mode shown.
+struct ApresentacaoModo {
+    QString modo;
+    QString titulo;
+    std::optional<QString> legendaSalva;
+    bool salvaVisivel = true;
+    bool limpaVisivel = false;
+};
+
+using ApresentacaoModos = std::vector<ApresentacaoModo>;
+
+// Sets the title, the save button and the clear button for the mode.
+void ApresentaModo(const ApresentacaoModos& modos, const QString& modo, QLabel* titulo,
+                   QPushButton* salva, QPushButton* limpa);
+
+// The next code of a table: the highest stored code (the first row of the
+// descending statement) plus one, written with leading zeros to six digits;
+// "000001" when the table is empty. A stored code that is not a whole number
+// fails with the platform's conversion message.
+QString ProximoCodigo(SqlQuery* query, const QString& descendente, const QString& coluna);
+
+// Whether a code no longer fits the six-digit code columns: after 999999
+// there is no code left to hand out.
+bool CodigoEsgotado(const QString& codigo);
+inline const QString MensagemCodigosEsgotados = QStringLiteral(
+    "Não há mais códigos disponíveis: o código 999999 já foi usado. Nada foi gravado.");
+
+// A typed code padded on the left with "0" to six characters.
+QString CompletaCodigo(const QString& codigo);
+
+class ListCopy;
+
+// The quick search of browse and lookup screens: by description, the first
+// row whose description begins with the text; by code, the text first padded
+// with "0" to six characters (and written back into the search box). Letter
+// case counts; nothing found leaves the current row where it was.
+void BuscaRapida(ListCopy* lista, QLineEdit* busca, bool porDescricao, const QString& campoCodigo,
+                 const QString& campoDescricao);
+
+// A lookup hands the chosen code to the field that the caller's key names.
+struct DestinoBusca {
+    QString chamador;
+    std::function<QLineEdit*()> campo; // the receiving field of that screen
+};
+using DestinosBusca = std::vector<DestinoBusca>;
+
+// "Seleciona": writes code into the receiving field of the row whose key is
+// chamador and makes it the focused control of its screen. An unknown key
+// touches nothing.
+void EntregaCodigo(const DestinosBusca& destinos, const QString& chamador, const QString& codigo);
+
+// Opens a lookup from a caller's code field: F5 in the field or a click on
+// the "..." button writes the caller's key and shows the lookup modally.
+void InstalaBusca(QLineEdit* campo, QPushButton* botao, std::function<void()> abre);
+
+template <typename Busca>
+void AbreBuscaCom(QLineEdit* campo, QPushButton* botao, Busca*& busca, const QString& chamador) {
+    InstalaBusca(campo, botao, [&busca, chamador] {
+        busca->Chamador = chamador;
+        busca->exec();
+    });
+}
