@@ -73,7 +73,7 @@ public:
 
     std::vector<std::function<void()>> enter, exit;
 
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Hide)
             focus.forget(); // its window closed: the next focus is a new entry
         if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
@@ -83,6 +83,14 @@ public:
                                    : step == FieldFocus::Step::Exit ? exit
                                                                     : none)
             handler();
+        auto* control = static_cast<QWidget*>(watched);
+        if (step == FieldFocus::Step::Enter && QApplication::focusWidget() != control) {
+            // An entry handler that passes the focus on gets no focus-out
+            // from the platform, which is still delivering the focus-in:
+            // the control is left all the same, colour and exit included.
+            QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+            QCoreApplication::sendEvent(control, &out);
+        }
         return false;
     }
 

@@ -51,7 +51,8 @@ fb::ResultSet SqlQuery::takeResult() {
 }
 
 int SqlQuery::ExecSQL() {
-    return conn->database().execute(statement(), Params);
+    const QString sql = statement();
+    return conn->database().execute(sql, boundFor(sql, Params));
 }
 
 QString SqlQuery::FieldText(const QString& name) const {

@@ -5,6 +5,7 @@
 #include "app/Tela.h"
 #include "data/DataModule_Grupos.h"
 #include "masterdata/Cadastro.h"
+#include "masterdata/Dados_Produtos.h"
 #include "masterdata/Manut_Grupos.h"
 
 #include <QGroupBox>
@@ -22,7 +23,9 @@ namespace {
 
 // Where a chosen group goes, by the key of the screen that asked.
 const DestinosBusca& destinos() {
-    static const DestinosBusca tabela = {};
+    static const DestinosBusca tabela = {
+        {QStringLiteral("Dados_Produtos"), [] { return fDados_Produtos->edPRO_CodGru; }},
+    };
     return tabela;
 }
 
@@ -66,6 +69,8 @@ TfBusca_Grupos::TfBusca_Grupos(QWidget* parent) : QDialog(parent) {
 
     bindGrid(dbg_BuscaGrupos, dmGrupos->cds_Grupos);
     setupConnections();
+    // The screen opens on its checked order button, as a tab stop would.
+    rbBusca_GRupos_Descricao->setFocus();
 }
 
 void TfBusca_Grupos::setupConnections() {
