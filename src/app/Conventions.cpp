@@ -19,7 +19,9 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* field = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::FocusIn)
+        // A field whose entry passed the focus on has already been left by
+        // the time a later filter sees the focus-in.
+        if (event->type() == QEvent::FocusIn && QApplication::focusWidget() == field)
             paint(field, QApplication::palette().color(QPalette::ToolTipBase));
         else if (event->type() == QEvent::FocusOut)
             paint(field, QApplication::palette().color(QPalette::Base));
