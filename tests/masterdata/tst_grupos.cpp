@@ -25,33 +25,13 @@ class TestGrupos : public QObject {
         run(QString("Insert Into Grupos Values ('%1', '%2')").arg(code, description));
     }
     QStringList stored() {
-        const fb::ResultSet r =
-            dmConexao->SQLC_QOR->database().select("Select * From Grupos order by GRU_Codigo");
-        QStringList rows;
-        for (int i = 0; i < r.rowCount(); ++i)
-            rows << r.value(i, "GRU_CODIGO").toString() + "|" +
-                        r.value(i, "GRU_DESCRICAO").toString();
-        return rows;
+        return storedRows("Select * From Grupos order by GRU_Codigo",
+                          {"GRU_CODIGO", "GRU_DESCRICAO"});
     }
     QStringList messages() const { return program->recorder.texts(); }
 
-    // Opens the edit screen from the browse screen's button and acts on it.
     void onEditScreen(QPushButton* button, std::function<void(TfDados_Grupos*)> action) {
-        bool ran = false;
-        whenModal([&](QWidget* w) {
-            whenModal([&](QWidget* edit) {
-                ran = true;
-                auto* screen = qobject_cast<TfDados_Grupos*>(edit);
-                QVERIFY(screen);
-                action(screen);
-                if (screen->isVisible())
-                    screen->close();
-            });
-            QTest::mouseClick(button, Qt::LeftButton);
-            w->close();
-        });
-        fManut_Grupos->exec();
-        QVERIFY(ran);
+        ::onEditScreen<TfDados_Grupos>(fManut_Grupos, button, std::move(action));
     }
     void type(QLineEdit* field, const QString& text) {
         field->setFocus();

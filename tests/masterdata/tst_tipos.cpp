@@ -23,32 +23,13 @@ class TestTipos : public QObject {
         run(QString("Insert Into Tipos Values ('%1', '%2')").arg(code, description));
     }
     QStringList stored() {
-        const fb::ResultSet r =
-            dmConexao->SQLC_QOR->database().select("Select * From Tipos order by TIP_Codigo");
-        QStringList rows;
-        for (int i = 0; i < r.rowCount(); ++i)
-            rows << r.value(i, "TIP_CODIGO").toString() + "|" +
-                        r.value(i, "TIP_DESCRICAO").toString();
-        return rows;
+        return storedRows("Select * From Tipos order by TIP_Codigo",
+                          {"TIP_CODIGO", "TIP_DESCRICAO"});
     }
     QStringList messages() const { return program->recorder.texts(); }
 
     void onEditScreen(QPushButton* button, std::function<void(TfDados_Tipos*)> action) {
-        bool ran = false;
-        whenModal([&](QWidget* w) {
-            whenModal([&](QWidget* edit) {
-                ran = true;
-                auto* screen = qobject_cast<TfDados_Tipos*>(edit);
-                QVERIFY(screen);
-                action(screen);
-                if (screen->isVisible())
-                    screen->close();
-            });
-            QTest::mouseClick(button, Qt::LeftButton);
-            w->close();
-        });
-        fManut_Tipos->exec();
-        QVERIFY(ran);
+        ::onEditScreen<TfDados_Tipos>(fManut_Tipos, button, std::move(action));
     }
 
 private slots:

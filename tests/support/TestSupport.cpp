@@ -153,3 +153,15 @@ void typeText(QWidget* widget, const QString& text) {
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
+
+QStringList storedRows(const QString& sql, const QStringList& columns) {
+    const fb::ResultSet r = dmConexao->SQLC_QOR->database().select(sql);
+    QStringList rows;
+    for (int i = 0; i < r.rowCount(); ++i) {
+        QStringList cells;
+        for (const QString& column : columns)
+            cells << r.value(i, column).toString();
+        rows << cells.join(u'|');
+    }
+    return rows;
+}

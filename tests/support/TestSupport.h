@@ -2,10 +2,13 @@
 
 #include "app/Messages.h"
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <QtTest>
 #include <functional>
 
 // Fresh databases created from the schema, through the test server, in a
@@ -81,3 +84,29 @@ public:
     TestDatabases dbs;
     MessageRecorder recorder;
 };
+
+// Opens a browse screen modally, presses one of its buttons and acts on the
+// edit screen that button shows, as an operator would; both are closed
+// afterwards if the action left them open.
+template <typename Edit>
+void onEditScreen(QDialog* browse, QAbstractButton* button, std::function<void(Edit*)> action) {
+    bool ran = false;
+    whenModal([&](QWidget* shown) {
+        whenModal([&](QWidget* edit) {
+            ran = true;
+            auto* screen = qobject_cast<Edit*>(edit);
+            QVERIFY(screen);
+            action(screen);
+            if (screen->isVisible())
+                screen->close();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        shown->close();
+    });
+    browse->exec();
+    QVERIFY(ran);
+}
+
+// The rows of a statement on the stock database, each as its columns' texts
+// joined by "|".
+QStringList storedRows(const QString& sql, const QStringList& columns);
