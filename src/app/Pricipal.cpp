@@ -188,9 +188,7 @@ void TfPrincipal::FormShow() {
 
 void TfPrincipal::leVersao() {
     SqlQuery* q = dmVersao->SQLQ_Versao;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select * From Versao");
+    q->setStatement({QStringLiteral("Select * From Versao")});
     q->Open();
     NumeroVersao = q->FieldText(QStringLiteral("Numero"));
     q->Close();
@@ -205,9 +203,7 @@ void TfPrincipal::verificaVersao() {
             {dmConexao->SQLC_QOR, nullptr, Messages::Kind::Warning,
              QStringLiteral("Não Consegui Alterar o Número da Versão, tente Novamente")},
             [q] {
-                q->Close();
-                q->SQL.clear();
-                q->SQL << QStringLiteral("Update Versao SET numero=:NumeroC");
+                q->setStatement({QStringLiteral("Update Versao SET numero=:NumeroC")});
                 q->ParamByName(QStringLiteral("Numeroc")).setAsString(VersaoPrograma);
                 q->ExecSQL();
             },
@@ -221,9 +217,7 @@ void TfPrincipal::verificaVersao() {
 
 void TfPrincipal::portaoLogin() {
     SqlQuery* q = dmConfiguracoes->SQLQ_Configuracoes;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select Login From Configuracoes");
+    q->setStatement({QStringLiteral("Select Login From Configuracoes")});
     q->Open();
     const QString login = q->FieldText(QStringLiteral("LOGIN"));
     q->Close();
@@ -233,9 +227,7 @@ void TfPrincipal::portaoLogin() {
 
 void TfPrincipal::cabecalhoEmpresa() {
     SqlQuery* q = dmEmpresa->SQLQ_Empresa;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select * From Empresa");
+    q->setStatement({QStringLiteral("Select * From Empresa")});
     q->Open();
     lbNome->setText(q->FieldText(QStringLiteral("EMP_Nome")));
     lbEndereco->setText(q->FieldText(QStringLiteral("EMP_Ender")));

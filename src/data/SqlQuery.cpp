@@ -34,6 +34,11 @@ SqlQuery::Param SqlQuery::ParamByName(const QString& name) {
     return Param(*this, name);
 }
 
+void SqlQuery::setStatement(const QStringList& lines) {
+    Close();
+    SQL = lines;
+}
+
 void SqlQuery::Open() {
     const QString sql = statement();
     rows = conn->database().select(sql, boundFor(sql, Params));

@@ -37,6 +37,8 @@ public:
     // (names match without regard to case).
     Param ParamByName(const QString& name);
 
+    // Closes the query and replaces its statement with these lines.
+    void setStatement(const QStringList& lines);
     void Open();
     void Close();
     // Runs a statement that returns no rows; answers how many rows it changed.

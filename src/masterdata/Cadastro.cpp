@@ -24,9 +24,7 @@ void ApresentaModo(const ApresentacaoModos& modos, const QString& modo, QLabel* 
 }
 
 QString ProximoCodigo(SqlQuery* query, const QString& descendente, const QString& coluna) {
-    query->Close();
-    query->SQL.clear();
-    query->SQL << descendente;
+    query->setStatement({descendente});
     query->Open();
     const bool vazio = query->IsEmpty();
     const QString maior = query->FieldText(coluna);

@@ -77,9 +77,8 @@ void TfDados_Grupos::FormShow() {
 void TfDados_Grupos::carregaGrupo() {
     CodigoAtual = dmGrupos->cds_Grupos->FieldText(QStringLiteral("GRU_CODIGO"));
     SqlQuery* q = dmGrupos->SQLQ_Grupos;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select * From Grupos Where GRU_Codigo=:CodigoC order By GRU_Codigo");
+    q->setStatement(
+        {QStringLiteral("Select * From Grupos Where GRU_Codigo=:CodigoC order By GRU_Codigo")});
     q->ParamByName(QStringLiteral("CodigoC")).setAsString(CodigoAtual);
     q->Open();
     edGRU_Codigo->setText(q->FieldText(QStringLiteral("GRU_CODIGO")));
@@ -102,9 +101,8 @@ void TfDados_Grupos::edGRU_DescricaoExit() {
     if (modo() != QStringLiteral("Inclui"))
         return;
     SqlQuery* q = dmGrupos->SQLQ_Grupos;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select GRU_Descricao From Grupos Where GRU_DESCRICAO=:DescricaoC");
+    q->setStatement(
+        {QStringLiteral("Select GRU_Descricao From Grupos Where GRU_DESCRICAO=:DescricaoC")});
     q->ParamByName(QStringLiteral("DescricaoC")).setAsString(edGRU_Descricao->text());
     q->Open();
     const bool existe = !q->IsEmpty();
@@ -136,9 +134,7 @@ void TfDados_Grupos::inclui() {
         return;
     }
     SqlQuery* q = dmGrupos->SQLQ_Grupos;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select GRU_Codigo From GRUPOS where GRU_Codigo=:CodigoC");
+    q->setStatement({QStringLiteral("Select GRU_Codigo From GRUPOS where GRU_Codigo=:CodigoC")});
     q->ParamByName(QStringLiteral("CodigoC")).setAsString(edGRU_Codigo->text());
     q->Open();
     const bool tomado = !q->IsEmpty();
@@ -158,10 +154,8 @@ void TfDados_Grupos::inclui() {
     Grava(
         site(QStringLiteral("Não Consegui Incluir, Tente Novamente !")),
         [this, q] {
-            q->Close();
-            q->SQL.clear();
-            q->SQL << QStringLiteral("Insert into GRUPOS (GRU_Codigo,GRU_Descricao)")
-                   << QStringLiteral("Values (:CodigoC,:DescricaoC)");
+            q->setStatement({QStringLiteral("Insert into GRUPOS (GRU_Codigo,GRU_Descricao)"),
+                             QStringLiteral("Values (:CodigoC,:DescricaoC)")});
             q->ParamByName(QStringLiteral("CodigoC")).setAsString(edGRU_Codigo->text());
             q->ParamByName(QStringLiteral("DescricaoC")).setAsString(edGRU_Descricao->text());
             q->ExecSQL();
@@ -183,10 +177,8 @@ void TfDados_Grupos::altera() {
     Grava(
         site(QStringLiteral("Não Consegui Alterar, Tente Novamente !")),
         [this, q] {
-            q->Close();
-            q->SQL.clear();
-            q->SQL << QStringLiteral("Update GRUPOS SET GRU_Descricao=:DescricaoC")
-                   << QStringLiteral("Where GRU_Codigo=:CodigoC");
+            q->setStatement({QStringLiteral("Update GRUPOS SET GRU_Descricao=:DescricaoC"),
+                             QStringLiteral("Where GRU_Codigo=:CodigoC")});
             q->ParamByName(QStringLiteral("DescricaoC")).setAsString(edGRU_Descricao->text());
             q->ParamByName(QStringLiteral("CodigoC")).setAsString(CodigoAtual);
             q->ExecSQL();
@@ -199,10 +191,8 @@ void TfDados_Grupos::exclui() {
     Grava(
         site(QStringLiteral("Não Consegui Excluir, Tente Novamente !")),
         [this, q] {
-            q->Close();
-            q->SQL.clear();
-            q->SQL << QStringLiteral("Delete FROM GRUPOS")
-                   << QStringLiteral("Where GRU_Codigo=:CodigoC");
+            q->setStatement({QStringLiteral("Delete FROM GRUPOS"),
+                             QStringLiteral("Where GRU_Codigo=:CodigoC")});
             q->ParamByName(QStringLiteral("CodigoC")).setAsString(CodigoAtual);
             q->ExecSQL();
         },

@@ -75,9 +75,8 @@ void TfDados_Tipos::FormShow() {
     }
     CodigoAtual = dmTipos->cds_Tipos->FieldText(QStringLiteral("TIP_CODIGO"));
     SqlQuery* q = dmTipos->SQLQ_Tipos;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select * From Tipos Where TIP_Codigo=:CodigoC order By TIP_Codigo");
+    q->setStatement(
+        {QStringLiteral("Select * From Tipos Where TIP_Codigo=:CodigoC order By TIP_Codigo")});
     q->ParamByName(QStringLiteral("CodigoC")).setAsString(CodigoAtual);
     q->Open();
     edTIP_Codigo->setText(q->FieldText(QStringLiteral("TIP_CODIGO")));
@@ -101,9 +100,8 @@ void TfDados_Tipos::edTIP_DescricaoExit() {
     if (modo() != QStringLiteral("Inclui"))
         return;
     SqlQuery* q = dmTipos->SQLQ_Tipos;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select TIP_Descricao From Tipos Where TIP_Descricao=:DescricaoC");
+    q->setStatement(
+        {QStringLiteral("Select TIP_Descricao From Tipos Where TIP_Descricao=:DescricaoC")});
     q->ParamByName(QStringLiteral("DescricaoC")).setAsString(edTIP_Descricao->text());
     q->Open();
     const bool existe = !q->IsEmpty();
@@ -135,10 +133,8 @@ void TfDados_Tipos::btnTIP_SalvaClick() {
         Grava(
             site(QStringLiteral("Não Consegui Incluir, tente Novamente")),
             [this, q] {
-                q->Close();
-                q->SQL.clear();
-                q->SQL << QStringLiteral("Insert into Tipos (TIP_Codigo,TIP_Descricao)")
-                       << QStringLiteral("Values (:CodigoC,:DescricaoC)");
+                q->setStatement({QStringLiteral("Insert into Tipos (TIP_Codigo,TIP_Descricao)"),
+                                 QStringLiteral("Values (:CodigoC,:DescricaoC)")});
                 q->ParamByName(QStringLiteral("CodigoC")).setAsString(edTIP_Codigo->text());
                 q->ParamByName(QStringLiteral("DescricaoC")).setAsString(edTIP_Descricao->text());
                 q->ExecSQL();
@@ -154,10 +150,8 @@ void TfDados_Tipos::btnTIP_SalvaClick() {
         Grava(
             site(QStringLiteral("Não Consegui Alterar, Tente Novamente")),
             [this, q] {
-                q->Close();
-                q->SQL.clear();
-                q->SQL << QStringLiteral("Update TIPOS SET TIP_Descricao=:DescricaoC")
-                       << QStringLiteral("Where TIP_Codigo=:CodigoC");
+                q->setStatement({QStringLiteral("Update TIPOS SET TIP_Descricao=:DescricaoC"),
+                                 QStringLiteral("Where TIP_Codigo=:CodigoC")});
                 q->ParamByName(QStringLiteral("DescricaoC")).setAsString(edTIP_Descricao->text());
                 q->ParamByName(QStringLiteral("CodigoC")).setAsString(CodigoAtual);
                 q->ExecSQL();
@@ -167,10 +161,8 @@ void TfDados_Tipos::btnTIP_SalvaClick() {
         Grava(
             site(QStringLiteral("Não consegui Excluir, tente novamente")),
             [this, q] {
-                q->Close();
-                q->SQL.clear();
-                q->SQL << QStringLiteral("Delete FROM TIPOS")
-                       << QStringLiteral("Where TIP_Codigo=:CodigoC");
+                q->setStatement({QStringLiteral("Delete FROM TIPOS"),
+                                 QStringLiteral("Where TIP_Codigo=:CodigoC")});
                 q->ParamByName(QStringLiteral("CodigoC")).setAsString(CodigoAtual);
                 q->ExecSQL();
             },

@@ -118,9 +118,7 @@ void TfEmpresa::showEvent(QShowEvent* event) {
 
 void TfEmpresa::FormShow() {
     SqlQuery* q = dmEmpresa->SQLQ_Empresa;
-    q->Close();
-    q->SQL.clear();
-    q->SQL << QStringLiteral("Select * From EMPRESA");
+    q->setStatement({QStringLiteral("Select * From EMPRESA")});
     q->Open();
     edEMP_Nome->setText(q->FieldText(QStringLiteral("EMP_Nome")));
     edEMP_Insc->setText(q->FieldText(QStringLiteral("EMP_Insc")));
@@ -143,13 +141,12 @@ void TfEmpresa::GravaClick() {
     ::Grava(
         site,
         [this, q] {
-            q->Close();
-            q->SQL.clear();
-            q->SQL << QStringLiteral("Update Empresa SET EMP_Nome=:NomeC, EMP_INSC=:InscC,")
-                   << QStringLiteral("EMP_Ender=:EnderC, EMP_Bairro=:BairroC,EMP_Cidade=:CidadeC,")
-                   << QStringLiteral(
-                          "EMP_UF=:UFC, EMP_Fone=:FoneC, EMP_Email=:EmailC,EMP_HomeP=:HomePC,")
-                   << QStringLiteral("EMP_FAX=:FAXC, EMP_OBS=:OBSC Where EMP_Codigo=:CodigoC");
+            q->setStatement(
+                {QStringLiteral("Update Empresa SET EMP_Nome=:NomeC, EMP_INSC=:InscC,"),
+                 QStringLiteral("EMP_Ender=:EnderC, EMP_Bairro=:BairroC,EMP_Cidade=:CidadeC,"),
+                 QStringLiteral(
+                     "EMP_UF=:UFC, EMP_Fone=:FoneC, EMP_Email=:EmailC,EMP_HomeP=:HomePC,"),
+                 QStringLiteral("EMP_FAX=:FAXC, EMP_OBS=:OBSC Where EMP_Codigo=:CodigoC")});
             q->ParamByName(QStringLiteral("NomeC")).setAsString(edEMP_Nome->text());
             q->ParamByName(QStringLiteral("InscC")).setAsString(edEMP_Insc->text());
             q->ParamByName(QStringLiteral("EnderC")).setAsString(edEMP_Ender->text());
