@@ -3,9 +3,12 @@
 #include "data/ListCopy.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QItemSelectionModel>
 #include <QTableView>
+#include <stdexcept>
 
 namespace {
 
@@ -13,13 +16,29 @@ void showCurrent(QTableView* grid, ListCopy* list) {
     const int row = list->RecNo();
     if (row < 0 || grid->currentIndex().row() == row)
         return;
-    grid->setCurrentIndex(list->index(row, std::max(grid->currentIndex().column(), 0)));
+    grid->setCurrentIndex(grid->model()->index(row, std::max(grid->currentIndex().column(), 0)));
 }
 
-} // namespace
+// The list as one grid shows it: the same rows and cells, its own titles.
+class GridTitles : public QIdentityProxyModel {
+public:
+    GridTitles(QObject* parent, ListCopy* list, QHash<int, QString> titles)
+        : QIdentityProxyModel(parent), titles(std::move(titles)) {
+        setSourceModel(list);
+    }
 
-void bindGrid(QTableView* grid, ListCopy* list, RowShading shading) {
-    grid->setModel(list);
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && titles.contains(section))
+            return titles.value(section);
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+private:
+    QHash<int, QString> titles; // by column of the list
+};
+
+void bind(QTableView* grid, ListCopy* list, QAbstractItemModel* shown, RowShading shading) {
+    grid->setModel(shown);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -47,4 +66,29 @@ void bindGrid(QTableView* grid, ListCopy* list, RowShading shading) {
     QObject::connect(list, &QAbstractItemModel::modelReset, grid,
                      [grid, list] { showCurrent(grid, list); });
     showCurrent(grid, list);
+}
+
+} // namespace
+
+void bindGrid(QTableView* grid, ListCopy* list, RowShading shading) {
+    bind(grid, list, list, shading);
+}
+
+void bindGrid(QTableView* grid, ListCopy* list, const std::vector<GridColumn>& columns,
+              RowShading shading) {
+    QHash<int, QString> titles;
+    std::vector<int> order;
+    for (const GridColumn& column : columns) {
+        const int field = list->fieldIndex(column.field);
+        if (field < 0)
+            throw std::logic_error("grid column without a field: " + column.field.toStdString());
+        titles.insert(field, column.title);
+        order.push_back(field);
+    }
+    bind(grid, list, new GridTitles(grid, list, titles), shading);
+    QHeaderView* header = grid->horizontalHeader();
+    for (int position = 0; position < int(order.size()); ++position)
+        header->moveSection(header->visualIndex(order[position]), position);
+    for (int field = 0; field < list->columnCount(); ++field)
+        header->setSectionHidden(field, !titles.contains(field));
 }

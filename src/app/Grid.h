@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <vector>
+
 class ListCopy;
 class QTableView;
 
@@ -12,3 +15,15 @@ enum class RowShading { Alternating, None };
 // colour and even rows on the window colour; the selected row keeps the
 // selection colours.
 void bindGrid(QTableView* grid, ListCopy* list, RowShading shading = RowShading::Alternating);
+
+// A column of a grid: a field of its list under the grid's own title.
+struct GridColumn {
+    QString field;
+    QString title;
+};
+
+// The same, but the grid shows the fields given, in the order given, under
+// the titles given; the list keeps its own order of fields for the code and
+// reports that read it.
+void bindGrid(QTableView* grid, ListCopy* list, const std::vector<GridColumn>& columns,
+              RowShading shading = RowShading::Alternating);

@@ -9,6 +9,7 @@
 #include "data/DataModule_Versao.h"
 #include "data/Gravacao.h"
 #include "masterdata/Manut_Grupos.h"
+#include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
 #include "utilities/Empresa.h"
 #include "utilities/Sobre.h"
@@ -53,7 +54,7 @@ std::vector<Comando> comandos() {
     const QString usu = QStringLiteral("Usuários");
     return {
         {{cad, QStringLiteral("Grupos de Produtos")}, abre(fManut_Grupos)},
-        {{cad, QStringLiteral("Produtos")}, {}},
+        {{cad, QStringLiteral("Produtos")}, abre(fManut_Produtos)},
         {{cad, QStringLiteral("Tipo de Saídas")}, abre(fManut_Tipos)},
         {{mov, QStringLiteral("Entrada no Estoque")}, {}},
         {{mov, QStringLiteral("Saída no Estoque")}, {}},

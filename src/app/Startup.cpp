@@ -17,10 +17,13 @@
 #include "data/DataModule_Versao.h"
 #include "data/DbError.h"
 #include "masterdata/Busca_Grupos.h"
+#include "masterdata/Busca_Produtos.h"
 #include "masterdata/Busca_Tipos.h"
 #include "masterdata/Dados_Grupos.h"
+#include "masterdata/Dados_Produtos.h"
 #include "masterdata/Dados_Tipos.h"
 #include "masterdata/Manut_Grupos.h"
+#include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
 #include "utilities/Empresa.h"
 #include "utilities/Sobre.h"
@@ -72,7 +75,11 @@ const std::vector<Step>& creationOrder() {
              create(fDados_Tipos);
          }},
         {"Abrindo Conexão ao BD Produtos", [] { create(dmProdutos); }},
-        {"Criando Tela de Produtos", [] {}},
+        {"Criando Tela de Produtos",
+         [] {
+             create(fManut_Produtos);
+             create(fDados_Produtos);
+         }},
         {"Abrindo Conexão ao DB Movimentação de Estoque", [] { create(dmMovEstq); }},
         {"Abrindo Telas de Movimentação de Estoque", [] {}},
         {"Abrindo Telas de Consulta de Movimentação de Estoque", [] {}},
@@ -85,7 +92,11 @@ const std::vector<Step>& creationOrder() {
              create(fEmpresa);
          }},
         {"Abrindo Módulo de Usuários", [] { create(dmUsuarios); }},
-        {"Abrindo Módulos de Busca", [] { create(fBusca_Grupos); }},
+        {"Abrindo Módulos de Busca",
+         [] {
+             create(fBusca_Produtos);
+             create(fBusca_Grupos);
+         }},
         {"Abrindo Módulos de Login", [] {}},
         {"Abrindo Relatórios", [] { create(fBusca_Tipos); }},
         {"Abrindo Módulos Utilitários", [] {}},

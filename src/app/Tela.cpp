@@ -2,6 +2,7 @@
 
 #include "app/Conventions.h"
 
+#include <QAbstractSpinBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -75,6 +77,17 @@ QLineEdit* TelaDeDados::campoAoLado(const QString& nome, const QString& legenda,
     return edit;
 }
 
+QPlainTextEdit* TelaDeDados::caixaTexto(const QString& nome, const QString& legenda,
+                                        int maxLength) {
+    auto* caixa = new QPlainTextEdit(tela);
+    caixa->setObjectName(nome);
+    caixa->setTabChangesFocus(true);
+    caixa->setFixedHeight(caixa->fontMetrics().lineSpacing() * 3 + 12);
+    LimitaTexto(caixa, maxLength);
+    linha(legenda, caixa);
+    return caixa;
+}
+
 QPushButton* TelaDeDados::botao(const QString& nome, const QString& legenda) {
     auto* button = new QPushButton(legenda, tela);
     button->setObjectName(nome);
@@ -93,9 +106,40 @@ void TelaDeDados::conclui() {
     for (qsizetype i = 0; i + 1 < ordem.size(); ++i)
         QWidget::setTabOrder(ordem[i], ordem[i + 1]);
     for (QWidget* controle : ordem)
-        if (qobject_cast<QLineEdit*>(controle))
+        if (qobject_cast<QLineEdit*>(controle) || qobject_cast<QPlainTextEdit*>(controle) ||
+            qobject_cast<QAbstractSpinBox*>(controle))
             followFocusColour(controle);
     enterMovesOn(tela);
+}
+
+void LimitaTexto(QPlainTextEdit* caixa, int maximo) {
+    QObject::connect(caixa, &QPlainTextEdit::textChanged, caixa, [caixa, maximo] {
+        const QString texto = caixa->toPlainText();
+        if (texto.size() <= maximo)
+            return;
+        QTextCursor cursor = caixa->textCursor();
+        const int posicao = cursor.position();
+        caixa->setPlainText(texto.left(maximo));
+        cursor.setPosition(std::min(posicao, maximo));
+        caixa->setTextCursor(cursor);
+    });
+}
+
+void LimitaDigitacao(QLineEdit* campo, int maximo) {
+    campo->setMaxLength(32767);
+    // Only the operator's edits are cut back: what was just typed or pasted
+    // ends at the cursor, and the excess is taken from there.
+    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, maximo](const QString& texto) {
+        const qsizetype excesso = texto.size() - maximo;
+        if (excesso <= 0)
+            return;
+        const qsizetype cursor = campo->cursorPosition();
+        const qsizetype inicio = std::max<qsizetype>(0, cursor - excesso);
+        QString cortado = texto;
+        cortado.remove(inicio, std::min(excesso, cursor - inicio));
+        campo->setText(cortado.left(maximo));
+        campo->setCursorPosition(int(std::min<qsizetype>(inicio, maximo)));
+    });
 }
 
 QPushButton* Botao(QWidget* tela, const QString& nome, const QString& legenda) {

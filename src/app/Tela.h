@@ -9,6 +9,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
@@ -32,6 +33,8 @@ public:
     // A field on the row of the previous one.
     QLineEdit* campoAoLado(const QString& nome, const QString& legenda, int maxLength,
                            int larguraEmLetras);
+    // A multi-line box of at most maxLength characters.
+    QPlainTextEdit* caixaTexto(const QString& nome, const QString& legenda, int maxLength);
     // Any control on its own labelled row, or beside the previous one.
     void linha(const QString& legenda, QWidget* controle);
     void aoLado(QWidget* controle);
@@ -48,6 +51,15 @@ private:
     int linhas = 0;
     QList<QWidget*> ordem;
 };
+
+// A multi-line box that takes no more than maximo characters, typed or
+// pasted.
+void LimitaTexto(QPlainTextEdit* caixa, int maximo);
+
+// The operator may type no more than maximo characters into the field; a
+// text the screen writes itself (the display text of an amount, which its
+// full stops and "R$" make longer) is shown whole.
+void LimitaDigitacao(QLineEdit* campo, int maximo);
 
 class QGroupBox;
 class QRadioButton;
