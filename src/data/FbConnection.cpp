@@ -7,10 +7,12 @@
 
 #include <QByteArray>
 #include <QLatin1String>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
-#include <unordered_set>
+#include <utility>
 
 namespace fb {
 
@@ -86,50 +88,92 @@ ColumnType columnType(const XSQLVAR& v) {
 }
 
 // Texts repeat down a column of a long list: product codes, operations,
-// descriptions joined in from another table. Within one result, each
-// distinct text of a column is converted once and shared by every row that
-// holds it, which spares most of the memory and allocations of such a list.
-// A column that keeps bringing new texts (document numbers) stops collecting
-// them at a limit.
+// descriptions joined in from another table. Within one result, a text equal
+// to one read earlier into the same column shares that one's storage, which
+// spares most of the memory and allocations of such a list. A column that
+// keeps bringing new texts (document numbers) stops collecting them at a
+// limit.
 class TextPool {
 public:
-    QString text(const char* data, qsizetype size) {
+    // The text read for the row being filled, from the server's bytes.
+    QString text(const ResultSet& result, int column, const char* data, qsizetype size) {
+        if (size == 0)
+            return QString::fromLatin1(data, size);
         const QLatin1String raw(data, size);
-        if (const auto it = known.find(raw); it != known.end())
-            return *it;
+        const std::uint32_t tag = hashOf(data, size);
+        std::size_t i = tag & mask;
+        if (!table.empty()) {
+            for (; table[i].row != 0; i = (i + 1) & mask) {
+                if (table[i].tag != tag)
+                    continue;
+                const QString& earlier = result.text(int(table[i].row - 1), column);
+                if (earlier == raw)
+                    return earlier;
+            }
+        }
         QString text = QString::fromLatin1(data, size);
-        if (known.size() < Limit)
-            known.insert(text);
+        if (count < Limit) {
+            if (2 * (count + 1) > table.size()) {
+                grow();
+                i = freeEntry(tag);
+            }
+            table[i] = {tag, std::uint32_t(result.rowCount() + 1)};
+            ++count;
+        }
         return text;
     }
 
 private:
     static constexpr std::size_t Limit = 16384;
 
-    // A text read from the server and its converted QString hash alike:
-    // every character of a Latin-1 text is one code unit of the same value.
-    struct Hash {
-        using is_transparent = void;
-        template <typename Unit> static std::size_t fnv(const Unit* units, qsizetype size) {
-            std::size_t h = 14695981039346656037ull;
-            for (qsizetype i = 0; i < size; ++i) {
-                h ^= std::size_t(units[i]);
-                h *= 1099511628211ull;
-            }
-            return h;
-        }
-        std::size_t operator()(QLatin1String s) const {
-            return fnv(reinterpret_cast<const uchar*>(s.data()), s.size());
-        }
-        std::size_t operator()(const QString& s) const { return fnv(s.utf16(), s.size()); }
+    struct Entry {
+        std::uint32_t tag = 0; // hash of the text
+        std::uint32_t row = 0; // one past the row that holds it; 0 for a free entry
     };
-    struct Equal {
-        using is_transparent = void;
-        bool operator()(const QString& a, const QString& b) const { return a == b; }
-        bool operator()(QLatin1String a, const QString& b) const { return a == b; }
-        bool operator()(const QString& a, QLatin1String b) const { return a == b; }
-    };
-    std::unordered_set<QString, Hash, Equal> known;
+
+    static std::uint32_t hashOf(const char* data, qsizetype size) {
+        constexpr std::uint64_t k = 0xff51afd7ed558ccdull;
+        std::uint64_t h = 0x9e3779b97f4a7c15ull ^ std::uint64_t(size);
+        auto mix = [&h](std::uint64_t word) {
+            h = (h ^ word) * k;
+            h ^= h >> 32;
+        };
+        qsizetype at = 0;
+        for (; at + 8 <= size; at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, data + at, sizeof word);
+            mix(word);
+        }
+        if (at < size) {
+            std::uint64_t tail = 0;
+            for (; at < size; ++at)
+                tail = tail << 8 | uchar(data[at]);
+            mix(tail);
+        }
+        h *= k;
+        return std::uint32_t(h >> 32);
+    }
+
+    // The free entry where a text of that hash goes.
+    std::size_t freeEntry(std::uint32_t tag) const {
+        std::size_t i = tag & mask;
+        while (table[i].row != 0)
+            i = (i + 1) & mask;
+        return i;
+    }
+
+    void grow() {
+        std::vector<Entry> old =
+            std::exchange(table, std::vector<Entry>(std::max<std::size_t>(256, 2 * table.size())));
+        mask = table.size() - 1;
+        for (const Entry& e : old)
+            if (e.row != 0)
+                table[freeEntry(e.tag)] = e;
+    }
+
+    std::vector<Entry> table; // open addressing; the size is a power of two
+    std::size_t mask = 0;
+    std::size_t count = 0;
 };
 
 } // namespace
@@ -375,12 +419,12 @@ void Connection::Impl::readInto(ResultSet& result, int column, isc_tr_handle& tr
     const char* data = v.sqldata;
     switch (v.sqltype & ~1) {
     case SQL_TEXT:
-        result.addText(column, texts.text(data, v.sqllen));
+        result.addText(column, texts.text(result, column, data, v.sqllen));
         return;
     case SQL_VARYING: {
         short len;
         std::memcpy(&len, data, sizeof len);
-        result.addText(column, texts.text(data + 2, len));
+        result.addText(column, texts.text(result, column, data + 2, len));
         return;
     }
     case SQL_SHORT:
