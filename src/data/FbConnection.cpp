@@ -58,6 +58,13 @@ struct SqlDa {
     XSQLVAR& var(int i) { return da->sqlvar[i]; }
 };
 
+// A value of the client's wire layout, which need not be aligned.
+template <typename T> T load(const char* data) {
+    T value;
+    std::memcpy(&value, data, sizeof value);
+    return value;
+}
+
 ColumnType columnType(const XSQLVAR& v) {
     switch (v.sqltype & ~1) {
     case SQL_TEXT:
@@ -430,52 +437,31 @@ void Connection::Impl::readInto(ResultSet& result, int column, isc_tr_handle& tr
     case SQL_SHORT:
     case SQL_LONG:
     case SQL_INT64: {
-        ISC_INT64 raw = 0;
-        if ((v.sqltype & ~1) == SQL_SHORT) {
-            short s;
-            std::memcpy(&s, data, sizeof s);
-            raw = s;
-        } else if ((v.sqltype & ~1) == SQL_LONG) {
-            ISC_LONG l;
-            std::memcpy(&l, data, sizeof l);
-            raw = l;
-        } else {
-            std::memcpy(&raw, data, sizeof raw);
-        }
+        const int type = v.sqltype & ~1;
+        const ISC_INT64 raw = type == SQL_SHORT  ? load<short>(data)
+                              : type == SQL_LONG ? load<ISC_LONG>(data)
+                                                 : load<ISC_INT64>(data);
         if (v.sqlscale < 0)
             result.addNumber(column, doubleFromScaled(raw, -v.sqlscale));
         else
             result.addWhole(column, raw);
         return;
     }
-    case SQL_FLOAT: {
-        float f;
-        std::memcpy(&f, data, sizeof f);
-        result.addNumber(column, f);
+    case SQL_FLOAT:
+        result.addNumber(column, load<float>(data));
         return;
-    }
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: {
-        double d;
-        std::memcpy(&d, data, sizeof d);
-        result.addNumber(column, d);
+    case SQL_D_FLOAT:
+        result.addNumber(column, load<double>(data));
         return;
-    }
-    case SQL_TYPE_DATE: {
-        ISC_DATE date;
-        std::memcpy(&date, data, sizeof date);
-        result.addWhole(column, date);
+    case SQL_TYPE_DATE:
+        result.addWhole(column, load<ISC_DATE>(data));
         return;
-    }
-    case SQL_TYPE_TIME: {
-        ISC_TIME time;
-        std::memcpy(&time, data, sizeof time);
-        result.addWhole(column, time / 10);
+    case SQL_TYPE_TIME:
+        result.addWhole(column, load<ISC_TIME>(data) / 10);
         return;
-    }
     case SQL_TIMESTAMP: {
-        ISC_TIMESTAMP ts;
-        std::memcpy(&ts, data, sizeof ts);
+        const auto ts = load<ISC_TIMESTAMP>(data);
         result.addWhole(column, qint64(ts.timestamp_date) * 86400000 + ts.timestamp_time / 10);
         return;
     }
@@ -483,8 +469,7 @@ void Connection::Impl::readInto(ResultSet& result, int column, isc_tr_handle& tr
         result.addWhole(column, *data != 0);
         return;
     case SQL_BLOB: {
-        ISC_QUAD id;
-        std::memcpy(&id, data, sizeof id);
+        ISC_QUAD id = load<ISC_QUAD>(data);
         isc_blob_handle blob = 0;
         isc_open_blob2(status, &db, &transaction, &blob, &id, 0, nullptr);
         check(status);

@@ -5,6 +5,7 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,6 +24,21 @@ private slots:
         QCOMPARE(recorder.messages.size(), 1);
         QCOMPARE(recorder.messages[0].kind, Messages::Kind::StandardError);
         QCOMPARE(recorder.messages[0].text, QString("Dynamic SQL Error\nTable unknown\nVERSAO"));
+    }
+
+    void escapeClosesOnlyScreensWithACloseBox() {
+        QDialog plain;
+        QDialog bare(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        for (QDialog* d : {&plain, &bare}) {
+            auto* field = new QLineEdit(d);
+            d->show();
+            QApplication::setActiveWindow(d);
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_Escape);
+        }
+        QVERIFY(!plain.isVisible());
+        QVERIFY(bare.isVisible());
     }
 
     void enterMovesOnAndFocusedFieldsChangeColour() {
