@@ -3,6 +3,7 @@
 #include "app/Conventions.h"
 #include "app/Messages.h"
 #include "app/Pricipal.h"
+#include "app/Tela.h"
 #include "data/DataModule_Config.h"
 #include "data/DataModule_Empresa.h"
 #include "data/Gravacao.h"
@@ -16,24 +17,6 @@
 #include <QVBoxLayout>
 
 TfEmpresa* fEmpresa = nullptr;
-
-namespace {
-
-// A multi-line box that takes no more than a column holds.
-void limitaTexto(QPlainTextEdit* box, int maximo) {
-    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, maximo] {
-        const QString texto = box->toPlainText();
-        if (texto.size() <= maximo)
-            return;
-        QTextCursor cursor = box->textCursor();
-        const int posicao = cursor.position();
-        box->setPlainText(texto.left(maximo));
-        cursor.setPosition(std::min(posicao, maximo));
-        box->setTextCursor(cursor);
-    });
-}
-
-} // namespace
 
 TfEmpresa::TfEmpresa(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
@@ -77,7 +60,7 @@ TfEmpresa::TfEmpresa(QWidget* parent)
     edEMP_Obs->setObjectName(QStringLiteral("edEMP_Obs"));
     edEMP_Obs->setTabChangesFocus(true);
     edEMP_Obs->setFixedHeight(80);
-    limitaTexto(edEMP_Obs, 200);
+    LimitaTexto(edEMP_Obs, 200);
     grade->addWidget(new QLabel(QStringLiteral("Observações:"), this), linha, 0,
                      Qt::AlignRight | Qt::AlignTop);
     grade->addWidget(edEMP_Obs, linha, 1);

@@ -152,6 +152,53 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, closed.select("Select * From Grupos"));
     }
 
+    void repeatedTextsReadBackAsStored() {
+        // Texts that repeat down a column share storage while fetched; every
+        // cell must still read back as its own value.
+        QStringList docs;
+        {
+            fb::Transaction t(db);
+            fb::Params p;
+            for (int i = 0; i < 17000; ++i) {
+                const QString doc = i % 5 == 0   ? QString()
+                                    : i % 5 == 1 ? QString("NF %1").arg(i)
+                                    : i % 5 == 2 ? QString("igual")
+                                    : i % 5 == 3 ? QString("")
+                                                 : QString("  lado  ");
+                p.setText("CodC", QString::number(i % 3).rightJustified(10));
+                p.setDouble("OrdemC", i);
+                if (doc.isNull())
+                    p.setNull("DocC");
+                else
+                    p.setText("DocC", doc);
+                db.execute(
+                    "Insert Into Mov_Estq (MOV_CodPro, MOV_Doc, MOV_Quant) Values (:CodC, :DocC, "
+                    ":OrdemC)",
+                    p);
+                docs << doc;
+            }
+            t.commit();
+        }
+        const fb::ResultSet r =
+            db.select("Select MOV_CodPro, MOV_Doc, cast(MOV_Doc as varchar(20)) as V From Mov_Estq "
+                      "order by MOV_Quant");
+        QCOMPARE(r.rowCount(), 17000);
+        int checked = 0;
+        for (int i = 0; i < r.rowCount(); ++i) {
+            const QString doc = docs[i];
+            if (doc.isNull()) {
+                QVERIFY(r.value(i, "MOV_DOC").isNull());
+                continue;
+            }
+            QCOMPARE(r.value(i, "MOV_DOC").toString(), doc.leftJustified(20));
+            QCOMPARE(r.value(i, "V").toString(), doc.leftJustified(20));
+            QCOMPARE(r.value(i, "MOV_CODPRO").toString(),
+                     QString::number(i % 3).rightJustified(10));
+            ++checked;
+        }
+        QCOMPARE(checked, 17000 - 3400);
+    }
+
     void reportsRowsChanged() {
         db.execute("Insert Into Grupos Values ('000002', 'B')");
         QCOMPARE(db.execute("Update Grupos Set GRU_Descricao='C'"), 2);
