@@ -20,6 +20,7 @@
 // /proc/self/clear_refs, with the previous result released and the freed
 // memory handed back to the system first.
 
+#include "Offscreen.h"
 #include "app/Application.h"
 #include "app/ConfigIni.h"
 #include "app/Messages.h"
@@ -851,20 +852,10 @@ void benchStartup(const std::vector<std::pair<std::string, QString>>& databases)
     QDir::setCurrent(previous);
 }
 
-// The offscreen platform warns about every window it cannot size for a
-// window manager; everything else still goes to the terminal.
-void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("does not support propagateSizeHints")))
-        return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietOffscreen);
+    runOffscreenQuietly();
     Application app(argc, argv);
 
     const QStringList args = app.arguments().mid(1);

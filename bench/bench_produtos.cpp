@@ -9,6 +9,7 @@
 // and fills them with 10,000 products in 50 groups; later runs reuse them.
 // Every figure is the median of several repetitions after one warm-up.
 
+#include "Offscreen.h"
 #include "app/Application.h"
 #include "app/ConfigIni.h"
 #include "app/Messages.h"
@@ -110,17 +111,10 @@ double medianMs(const std::function<void()>& action) {
     return samples[samples.size() / 2];
 }
 
-void quietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (!message.contains(QLatin1String("does not support propagateSizeHints")))
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietOffscreen);
+    runOffscreenQuietly();
     Application app(argc, argv);
     if (app.arguments().size() != 2) {
         std::fprintf(stderr, "usage: kelvara-bench_produtos host:/folder\n");
