@@ -11,7 +11,4 @@ public:
     Application(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

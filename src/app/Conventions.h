@@ -2,15 +2,17 @@
 
 #include <functional>
 
+class QApplication;
 class QWidget;
 
 // The field takes the info-background colour while it has the focus and the
 // window colour when it loses it.
 void followFocusColour(QWidget* field);
 
-// On this screen, Enter in any control but a button moves the focus to the
-// next control in tab order and is swallowed, so a multi-line box takes no
-// line break from it. Call once the screen's controls exist.
+// On this screen, Enter in any control moves the focus to the next control
+// in tab order and is swallowed, so a multi-line box takes no line break from
+// it; on a button it presses the button. Call once the screen's controls
+// exist.
 void enterMovesOn(QWidget* screen);
 
 // Runs handler when the operator enters the control: it receives the focus
@@ -21,3 +23,8 @@ void onEnter(QWidget* control, std::function<void()> handler);
 // Runs handler when the operator leaves the control for another control of
 // its window; a message box or a lookup opening over it is no exit.
 void onExit(QWidget* control, std::function<void()> handler);
+
+// Rules for every screen: Escape does not close a screen without a close
+// box; a box of order buttons and a date picker are one stop each in the tab
+// order, and tabbing into a box of order buttons lands on the checked one.
+void installKeyboardRules(QApplication* application);

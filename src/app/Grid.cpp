@@ -43,6 +43,7 @@ void bind(QTableView* grid, ListCopy* list, QAbstractItemModel* shown, RowShadin
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setShowGrid(true);
+    grid->setTabKeyNavigation(false); // Tab leaves the grid like any control
     grid->verticalHeader()->setVisible(true);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);

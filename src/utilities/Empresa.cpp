@@ -67,11 +67,12 @@ TfEmpresa::TfEmpresa(QWidget* parent)
 
     // The name is where the screen opens; Tab passes it by.
     edEMP_Nome->setFocusPolicy(Qt::ClickFocus);
-    QWidget* ordem[] = {Grava,    Fechar,     edEMP_Insc, edEMP_Ender, edEMP_Bairro, edEMP_Cidade,
-                        edEMP_UF, edEMP_Fone, edEMP_FAX,  edEMP_HomeP, edEMP_Email,  edEMP_Obs};
+    QWidget* ordem[] = {Grava,        Fechar,       edEMP_Nome, edEMP_Insc, edEMP_Ender,
+                        edEMP_Bairro, edEMP_Cidade, edEMP_UF,   edEMP_Fone, edEMP_FAX,
+                        edEMP_HomeP,  edEMP_Email,  edEMP_Obs};
     for (std::size_t i = 0; i + 1 < std::size(ordem); ++i)
         setTabOrder(ordem[i], ordem[i + 1]);
-    for (std::size_t i = 2; i < std::size(ordem); ++i)
+    for (std::size_t i = 3; i < std::size(ordem); ++i)
         followFocusColour(ordem[i]);
 
     auto* botoes = new QHBoxLayout;

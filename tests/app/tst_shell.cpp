@@ -5,10 +5,13 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QDateEdit>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 class TestShell : public QObject {
@@ -39,6 +42,63 @@ private slots:
         }
         QVERIFY(!plain.isVisible());
         QVERIFY(bare.isVisible());
+    }
+
+    void orderBoxesAndDatePickersAreOneTabStop() {
+        QDialog screen;
+        auto* first = new QLineEdit(&screen);
+        auto* box = new QGroupBox(&screen);
+        auto* byCode = new QRadioButton("Código", box);
+        auto* byName = new QRadioButton("Descrição", box);
+        auto* date = new QDateEdit(&screen);
+        auto* last = new QLineEdit(&screen);
+        auto* layout = new QVBoxLayout(&screen);
+        for (QWidget* w : std::initializer_list<QWidget*>{first, box, date, last})
+            layout->addWidget(w);
+        new QVBoxLayout(box);
+        box->layout()->addWidget(byCode);
+        box->layout()->addWidget(byName);
+        byName->setChecked(true);
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Tab);
+        QVERIFY(byName->hasFocus()); // the checked button, not the first
+        QVERIFY(byName->isChecked());
+        QTest::keyClick(byName, Qt::Key_Tab);
+        QVERIFY(date->hasFocus());
+        QTest::keyClick(date, Qt::Key_Tab);
+        QVERIFY(last->hasFocus());
+        QTest::keyClick(last, Qt::Key_Backtab);
+        QVERIFY(date->hasFocus());
+        QTest::keyClick(date, Qt::Key_Backtab);
+        QVERIFY(byName->hasFocus());
+        QTest::keyClick(byName, Qt::Key_Backtab);
+        QVERIFY(first->hasFocus());
+    }
+
+    void enterPressesAFocusedButton() {
+        QDialog screen;
+        auto* field = new QLineEdit(&screen);
+        auto* button = new QPushButton("Salva", &screen);
+        button->setAutoDefault(false);
+        auto* layout = new QVBoxLayout(&screen);
+        layout->addWidget(field);
+        layout->addWidget(button);
+        enterMovesOn(&screen);
+        int clicks = 0;
+        connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(button->hasFocus());
+        QCOMPARE(clicks, 0);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(clicks, 1);
     }
 
     void enterMovesOnAndFocusedFieldsChangeColour() {

@@ -137,6 +137,22 @@ private slots:
         QCOMPARE(stored(), QStringList{"000001|Venda"});
     }
 
+    void tabbingIntoTheOrderBoxKeepsTheDescriptionOrder() {
+        addType("000001", "Venda");
+        addType("000002", "Avaria");
+        TfManut_Tipos* b = fManut_Tipos;
+        b->show();
+        QApplication::setActiveWindow(b);
+        QVERIFY(QTest::qWaitForWindowActive(b));
+        b->btnTIP_Fecha->setFocus();
+        QTest::keyClick(b->btnTIP_Fecha, Qt::Key_Tab);
+        QVERIFY(b->rbTIP_Descricao->hasFocus());
+        QCOMPARE(dmTipos->cds_Tipos->value(0, "TIP_DESCRICAO").toString(), QString("Avaria"));
+        QTest::keyClick(b->rbTIP_Descricao, Qt::Key_Tab);
+        QVERIFY(b->edManut_TIP_Busca->hasFocus());
+        b->close();
+    }
+
     void lookupAlwaysOpensByDescriptionWithAnEmptySearch() {
         addType("000001", "Venda");
         addType("000002", "Avaria");

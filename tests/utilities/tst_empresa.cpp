@@ -121,6 +121,9 @@ private slots:
 
     void enterMovesOnAndLeavesTheObservations() {
         showScreen();
+        QCOMPARE(QApplication::focusWidget(), fEmpresa->edEMP_Nome);
+        QTest::keyClick(fEmpresa->edEMP_Nome, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), fEmpresa->edEMP_Insc);
         fEmpresa->edEMP_Email->setFocus();
         QTest::keyClick(fEmpresa->edEMP_Email, Qt::Key_Return);
         QVERIFY(fEmpresa->edEMP_Obs->hasFocus());
