@@ -97,12 +97,9 @@ std::function<void()>& endHandler() {
     return h;
 }
 
-bool requested = false;
-
 } // namespace
 
 void end() {
-    requested = true;
     if (endHandler()) {
         endHandler()();
         return;
@@ -113,16 +110,8 @@ void end() {
     std::exit(0);
 }
 
-bool endRequested() {
-    return requested;
-}
-
 void setEndHandler(std::function<void()> handler) {
     endHandler() = std::move(handler);
-}
-
-void resetEndRequest() {
-    requested = false;
 }
 
 } // namespace Process

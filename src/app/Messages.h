@@ -36,11 +36,9 @@ void setHandler(Handler handler);
 namespace Process {
 
 void end();
-bool endRequested();
 
 // Replaces what end() does (tests record it instead of exiting). An empty
 // function restores the real exit.
 void setEndHandler(std::function<void()> handler);
-void resetEndRequest();
 
 } // namespace Process

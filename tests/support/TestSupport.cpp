@@ -90,14 +90,12 @@ MessageRecorder::MessageRecorder() {
             return true;
         return answers.isEmpty() ? true : answers.takeFirst();
     });
-    Process::resetEndRequest();
     Process::setEndHandler([this] { ++endRequests; });
 }
 
 MessageRecorder::~MessageRecorder() {
     Messages::setHandler({});
     Process::setEndHandler({});
-    Process::resetEndRequest();
 }
 
 QStringList MessageRecorder::texts() const {
