@@ -111,8 +111,10 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
     clock->start();
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, clock, action, timeoutMs] {
+        // An operator acts on a screen once it is up and active: focus
+        // moves only inside the active window.
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && clock->elapsed() < timeoutMs)
+        if ((!modal || !modal->isActiveWindow()) && clock->elapsed() < timeoutMs)
             return;
         timer->stop();
         timer->deleteLater();

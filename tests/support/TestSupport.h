@@ -62,7 +62,7 @@ public:
 // Types text into a widget key by key, accented letters included.
 void typeText(QWidget* widget, const QString& text);
 
-// Runs action on the next modal widget that becomes active, from inside its
+// Runs action on the next modal widget once it is active, from inside its
 // event loop, as an operator would act on it.
 void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
