@@ -21,9 +21,7 @@
 // memory handed back to the system first.
 
 #include "Offscreen.h"
-#include "app/Application.h"
 #include "app/ConfigIni.h"
-#include "app/Messages.h"
 #include "app/Pricipal.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"
@@ -34,6 +32,8 @@
 #include "data/DbError.h"
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
+#include "shell/Application.h"
+#include "shell/Messages.h"
 
 #include <ibase.h>
 

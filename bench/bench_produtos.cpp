@@ -10,9 +10,7 @@
 // Every figure is the median of several repetitions after one warm-up.
 
 #include "Offscreen.h"
-#include "app/Application.h"
 #include "app/ConfigIni.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"
 #include "data/DataModule_Produtos.h"
@@ -20,6 +18,8 @@
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
 #include "masterdata/Manut_Produtos.h"
+#include "shell/Application.h"
+#include "shell/Messages.h"
 
 #include <QDir>
 #include <QElapsedTimer>

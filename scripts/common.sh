@@ -20,7 +20,9 @@ need_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev firebird-dev libfbclient2 firebird3.0-server-core)
+# Qt's own dialogs and menus speak Portuguese through qt6-translations-l10n.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n firebird-dev libfbclient2
+    firebird3.0-server-core)
 
 # build_kelvara [TARGET...]: configures and builds (everything by default).
 build_kelvara() {

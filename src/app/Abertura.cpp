@@ -2,10 +2,10 @@
 
 #include "app/ConfigIni.h"
 #include "app/Config_BancoDados.h"
-#include "app/Contato.h"
-#include "app/Messages.h"
 #include "data/Conexao.h"
 #include "data/DbError.h"
+#include "shell/Contato.h"
+#include "shell/Messages.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
 #include "app/Config_BancoDados.h"
 
 #include "app/ConfigIni.h"
-#include "app/Contato.h"
-#include "app/Conventions.h"
-#include "app/Messages.h"
 #include "data/Conexao.h"
 #include "data/DbError.h"
+#include "shell/Contato.h"
+#include "shell/Conventions.h"
+#include "shell/Messages.h"
 
 #include <QDir>
 #include <QHBoxLayout>

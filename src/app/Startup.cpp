@@ -2,8 +2,6 @@
 
 #include "app/Abertura.h"
 #include "app/Config_BancoDados.h"
-#include "app/Contato.h"
-#include "app/Messages.h"
 #include "app/Pricipal.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
@@ -25,6 +23,8 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "shell/Contato.h"
+#include "shell/Messages.h"
 #include "utilities/Empresa.h"
 #include "utilities/Sobre.h"
 

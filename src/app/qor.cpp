@@ -1,8 +1,8 @@
 // Kelvara: stock control for small businesses.
 
-#include "app/Application.h"
 #include "app/Pricipal.h"
 #include "app/Startup.h"
+#include "shell/Application.h"
 
 int main(int argc, char** argv) {
     Application app(argc, argv);

@@ -1,6 +1,6 @@
 #include "entry/EditH.h"
 
-#include "app/Conventions.h"
+#include "entry/FocusColour.h"
 #include "entry/Funcoes.h"
 #include "entry/KeyFilter.h"
 #include "entry/RegionalNumbers.h"

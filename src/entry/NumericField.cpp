@@ -1,6 +1,6 @@
 #include "entry/NumericField.h"
 
-#include "app/Conventions.h"
+#include "entry/FocusColour.h"
 #include "entry/Funcoes.h"
 #include "entry/RegionalNumbers.h"
 

@@ -1,12 +1,12 @@
 #include "masterdata/Busca_Grupos.h"
 
-#include "app/Conventions.h"
-#include "app/Grid.h"
-#include "app/Tela.h"
 #include "data/DataModule_Grupos.h"
 #include "masterdata/Cadastro.h"
 #include "masterdata/Dados_Produtos.h"
 #include "masterdata/Manut_Grupos.h"
+#include "shell/Conventions.h"
+#include "shell/Grid.h"
+#include "shell/Tela.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

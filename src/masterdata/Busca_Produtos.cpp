@@ -1,9 +1,9 @@
 #include "masterdata/Busca_Produtos.h"
 
-#include "app/Messages.h"
-#include "app/Tela.h"
 #include "data/DataModule_Produtos.h"
 #include "masterdata/Cadastro.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,11 +1,11 @@
 #include "masterdata/Busca_Tipos.h"
 
-#include "app/Grid.h"
-#include "app/Messages.h"
-#include "app/Tela.h"
 #include "data/DataModule_Tipos.h"
 #include "masterdata/Cadastro.h"
 #include "masterdata/Manut_Tipos.h"
+#include "shell/Grid.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
 #include "masterdata/Dados_Grupos.h"
 
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Tela.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Grupos.h"
-#include "data/Gravacao.h"
 #include "masterdata/Cadastro.h"
 #include "masterdata/Manut_Grupos.h"
+#include "shell/Conventions.h"
+#include "shell/Gravacao.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QLabel>
 #include <QLineEdit>

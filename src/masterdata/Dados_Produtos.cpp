@@ -1,17 +1,17 @@
 #include "masterdata/Dados_Produtos.h"
 
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Tela.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Produtos.h"
-#include "data/Gravacao.h"
 #include "entry/Funcoes.h"
 #include "entry/NumericField.h"
 #include "entry/RegionalNumbers.h"
 #include "masterdata/Busca_Grupos.h"
 #include "masterdata/Cadastro.h"
 #include "masterdata/Manut_Produtos.h"
+#include "shell/Conventions.h"
+#include "shell/Gravacao.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QDateEdit>
 #include <QLabel>

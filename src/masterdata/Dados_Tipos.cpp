@@ -1,13 +1,13 @@
 #include "masterdata/Dados_Tipos.h"
 
-#include "app/Conventions.h"
-#include "app/Messages.h"
-#include "app/Tela.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Tipos.h"
-#include "data/Gravacao.h"
 #include "masterdata/Cadastro.h"
 #include "masterdata/Manut_Tipos.h"
+#include "shell/Conventions.h"
+#include "shell/Gravacao.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "masterdata/Manut_Produtos.h"
 
-#include "app/Conventions.h"
-#include "app/Grid.h"
-#include "app/Messages.h"
-#include "app/Tela.h"
 #include "data/DataModule_Produtos.h"
 #include "masterdata/Dados_Produtos.h"
+#include "shell/Conventions.h"
+#include "shell/Grid.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,12 +1,12 @@
 #include "masterdata/Manut_Tipos.h"
 
-#include "app/Conventions.h"
-#include "app/Grid.h"
-#include "app/Messages.h"
-#include "app/Tela.h"
 #include "data/DataModule_Tipos.h"
 #include "masterdata/Cadastro.h"
 #include "masterdata/Dados_Tipos.h"
+#include "shell/Conventions.h"
+#include "shell/Grid.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

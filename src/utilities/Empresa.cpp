@@ -1,12 +1,12 @@
 #include "utilities/Empresa.h"
 
-#include "app/Conventions.h"
-#include "app/Messages.h"
 #include "app/Pricipal.h"
-#include "app/Tela.h"
 #include "data/DataModule_Config.h"
 #include "data/DataModule_Empresa.h"
-#include "data/Gravacao.h"
+#include "shell/Conventions.h"
+#include "shell/Gravacao.h"
+#include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

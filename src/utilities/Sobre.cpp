@@ -1,7 +1,7 @@
 #include "utilities/Sobre.h"
 
-#include "app/Contato.h"
 #include "app/Pricipal.h"
+#include "shell/Contato.h"
 
 #include <QDesktopServices>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "app/Conventions.h"
 #include "entry/NumericField.h"
 #include "entry/RegionalNumbers.h"
+#include "shell/Conventions.h"
 
 #include "TestMain.h"
 #include "TestSupport.h"

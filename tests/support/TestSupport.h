@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Messages.h"
+#include "shell/Messages.h"
 
 #include <QAbstractButton>
 #include <QDialog>

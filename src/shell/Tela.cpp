@@ -1,6 +1,6 @@
-#include "app/Tela.h"
+#include "shell/Tela.h"
 
-#include "app/Conventions.h"
+#include "shell/Conventions.h"
 
 #include <QAbstractSpinBox>
 #include <QDialog>

@@ -1,13 +1,12 @@
 #pragma once
 
+// The focus colour lives with the entry controls, which follow it too.
+#include "entry/FocusColour.h"
+
 #include <functional>
 
 class QApplication;
 class QWidget;
-
-// The field takes the info-background colour while it has the focus and the
-// window colour when it loses it.
-void followFocusColour(QWidget* field);
 
 // On this screen, Enter in any control moves the focus to the next control
 // in tab order and is swallowed, so a multi-line box takes no line break from

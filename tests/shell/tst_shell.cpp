@@ -1,6 +1,6 @@
-#include "app/Conventions.h"
-#include "app/Messages.h"
 #include "data/DbError.h"
+#include "shell/Conventions.h"
+#include "shell/Messages.h"
 
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -9,14 +9,27 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <memory>
 
 class TestShell : public QObject {
     Q_OBJECT
 private slots:
+    void textFieldsContextMenuSpeaksPortuguese() {
+        QLineEdit field("Café");
+        std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        QStringList captions;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                captions << action->text().section('\t', 0, 0).remove('&');
+        for (const char* expected : {"Desfazer", "Copiar", "Colar"})
+            QVERIFY2(captions.contains(expected), qPrintable(captions.join(" | ")));
+    }
+
     void uncaughtErrorsReachTheStandardErrorDialog() {
         MessageRecorder recorder;
         QPushButton button;

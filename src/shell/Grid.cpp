@@ -1,4 +1,4 @@
-#include "app/Grid.h"
+#include "shell/Grid.h"
 
 #include "data/ListCopy.h"
 

@@ -1,4 +1,4 @@
-#include "app/Conventions.h"
+#include "shell/Conventions.h"
 
 #include "entry/FieldFocus.h"
 
@@ -10,34 +10,10 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QPalette>
 #include <QRadioButton>
 #include <QWidget>
 
 namespace {
-
-class FocusColour : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* field = static_cast<QWidget*>(watched);
-        // A field whose entry passed the focus on has already been left by
-        // the time a later filter sees the focus-in.
-        if (event->type() == QEvent::FocusIn && QApplication::focusWidget() == field)
-            paint(field, QApplication::palette().color(QPalette::ToolTipBase));
-        else if (event->type() == QEvent::FocusOut)
-            paint(field, QApplication::palette().color(QPalette::Base));
-        return false;
-    }
-
-private:
-    static void paint(QWidget* field, const QColor& colour) {
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, colour);
-        field->setPalette(palette);
-    }
-};
 
 class EnterMovesOn : public QObject {
 public:
@@ -117,11 +93,6 @@ void onEnter(QWidget* control, std::function<void()> handler) {
 
 void onExit(QWidget* control, std::function<void()> handler) {
     EntryExit::of(control)->exit.push_back(std::move(handler));
-}
-
-void followFocusColour(QWidget* field) {
-    static FocusColour* filter = new FocusColour(QCoreApplication::instance());
-    field->installEventFilter(filter);
 }
 
 void enterMovesOn(QWidget* screen) {

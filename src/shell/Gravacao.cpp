@@ -1,4 +1,4 @@
-#include "data/Gravacao.h"
+#include "shell/Gravacao.h"
 
 #include "data/FbConnection.h"
 #include "data/ListCopy.h"
