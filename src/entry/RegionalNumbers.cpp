@@ -38,10 +38,6 @@ double fieldValue(const QString& fieldText) {
 
 namespace {
 
-// Every finite double is an exact decimal fraction of at most 1074 decimals,
-// so this many decimals write it without any rounding.
-constexpr int exactDecimals = 1100;
-
 QString grouped(const std::string& integral) {
     QString result;
     const int n = int(integral.size());
@@ -65,25 +61,29 @@ QString scientific(const std::string& integral) {
 
 } // namespace
 
-QString formatNumber(double value, int precision, int decimals) {
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    // A double carries no more than 17 significant digits.
-    precision = std::clamp(precision, 1, 18);
-    decimals = std::clamp(decimals, 0, 18);
+RoundedDecimal roundDecimal(double value, int decimals, int precision) {
+    constexpr int carried = 15;
+    precision = std::clamp(precision, 1, carried);
+    decimals = std::max(decimals, 0);
 
-    char buffer[400 + exactDecimals];
+    // "d.dddddddddddddde+xx": the value's 15 significant digits.
+    char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                   std::chars_format::fixed, exactDecimals);
-    const std::string exact(buffer, ec == std::errc() ? end : buffer);
-    const std::size_t point = exact.find('.');
-    std::string integral = exact.substr(0, point);
-    if (integral == "0")
-        integral.clear();
-    std::string digits = integral + exact.substr(point + 1);
-    const int pointAt = int(integral.size());
+                                   std::chars_format::scientific, carried - 1);
+    const std::string text(buffer, ec == std::errc() ? end : buffer);
+    const std::size_t e = text.find('e');
+    std::string digits;
+    int pointAt = 1; // how many of the digits lie left of the decimal point
+    if (value != 0 && e != std::string::npos) {
+        digits = text.substr(0, 1) + text.substr(2, e - 2);
+        pointAt = std::stoi(text.substr(e + 1)) + 1;
+    } else {
+        digits = "0";
+    }
+    if (pointAt < 0) {
+        digits.insert(0, std::size_t(-pointAt), '0');
+        pointAt = 0;
+    }
 
     // Decimals kept: the fewer of `decimals` and those up to the
     // precision-th significant digit (negative when that digit lies left of
@@ -92,9 +92,10 @@ QString formatNumber(double value, int precision, int decimals) {
     int kept = decimals;
     if (firstSignificant != std::string::npos)
         kept = std::min(kept, int(firstSignificant) + precision - pointAt);
-
     const int keptDigits = pointAt + kept; // never below 0: see above
-    const bool roundUp = digits[keptDigits] >= '5';
+    if (int(digits.size()) < keptDigits)
+        digits.append(std::size_t(keptDigits) - digits.size(), '0');
+    const bool roundUp = keptDigits < int(digits.size()) && digits[keptDigits] >= '5';
     digits.resize(keptDigits);
     if (roundUp) {
         int i = keptDigits - 1;
@@ -106,24 +107,34 @@ QString formatNumber(double value, int precision, int decimals) {
             digits.insert(digits.begin(), '1');
     }
 
-    std::string fraction;
+    RoundedDecimal result;
     if (kept >= 0) {
-        fraction = digits.substr(digits.size() - kept);
+        result.fraction = digits.substr(digits.size() - kept);
         digits.resize(digits.size() - kept);
     } else {
-        digits.append(-kept, '0');
+        digits.append(std::size_t(-kept), '0');
     }
-    fraction.resize(decimals, '0');
+    result.fraction.resize(decimals, '0');
     const std::size_t leading = digits.find_first_not_of('0');
-    integral = leading == std::string::npos ? "0" : digits.substr(leading);
+    result.integral = leading == std::string::npos ? "0" : digits.substr(leading);
+    const bool zero =
+        result.integral == "0" && result.fraction.find_first_not_of('0') == std::string::npos;
+    result.negative = value < 0 && !zero;
+    return result;
+}
 
-    const bool zero = integral == "0" && fraction.find_first_not_of('0') == std::string::npos;
-    const QString sign = value < 0 && !zero ? QStringLiteral("-") : QString();
-    if (int(integral.size()) > precision)
-        return sign + scientific(integral);
-    QString result = sign + grouped(integral);
-    if (decimals > 0)
-        result += u',' + QString::fromStdString(fraction);
+QString formatNumber(double value, int precision, int decimals) {
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    const RoundedDecimal rounded = roundDecimal(value, std::clamp(decimals, 0, 18), precision);
+    const QString sign = rounded.negative ? QStringLiteral("-") : QString();
+    if (int(rounded.integral.size()) > std::clamp(precision, 1, 15))
+        return sign + scientific(rounded.integral);
+    QString result = sign + grouped(rounded.integral);
+    if (!rounded.fraction.empty())
+        result += u',' + QString::fromStdString(rounded.fraction);
     return result;
 }
 

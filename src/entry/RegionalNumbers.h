@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <stdexcept>
+#include <string>
 
 // A text that does not read as a number. The text is what the standard
 // error dialog shows the operator.
@@ -20,12 +21,22 @@ double toNumber(const QString& text);
 // read as a value.
 double fieldValue(const QString& fieldText);
 
-// The value rounded once, half away from zero on its exact decimal expansion,
-// at the decimals-th decimal or at the precision-th significant digit,
-// whichever keeps fewer digits; written with exactly `decimals` decimals after
-// a comma and the integer part grouped by full stops ("1.234,50"). An integer
-// part longer than `precision` digits is written in scientific notation
-// ("1,2345E+15").
+// A value as the operator reads it and as it is stored: its decimal text at
+// 15 significant digits (all a double carries, so 1,05 x 1,90 reads 1,995,
+// not 1,99499...), rounded once, half away from zero, at the decimals-th
+// decimal or at the precision-th significant digit, whichever keeps fewer
+// digits. Every format and every stored amount rounds through here.
+struct RoundedDecimal {
+    bool negative = false; // never for a value that rounds to zero
+    std::string integral;  // without leading zeros; "0" below one
+    std::string fraction;  // exactly `decimals` digits
+};
+RoundedDecimal roundDecimal(double value, int decimals, int precision = 15);
+
+// The value rounded by roundDecimal, written with exactly `decimals`
+// decimals after a comma and the integer part grouped by full stops
+// ("1.234,50"). An integer part longer than `precision` digits is written in
+// scientific notation ("1,2345E+15").
 QString formatNumber(double value, int precision, int decimals);
 
 // formatNumber of the absolute value after "R$ ", with a leading minus for

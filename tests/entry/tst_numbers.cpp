@@ -1,3 +1,4 @@
+#include "data/FbDecimal.h"
 #include "entry/Funcoes.h"
 #include "entry/RegionalNumbers.h"
 
@@ -97,8 +98,6 @@ private slots:
         QTest::newRow("millions") << 1234567.891 << 14 << 2 << "1.234.567,89";
         QTest::newRow("exact half away from zero") << 0.125 << 14 << 2 << "0,13";
         QTest::newRow("negative half") << -0.125 << 14 << 2 << "-0,13";
-        QTest::newRow("1.005 lies below") << 1.005 << 14 << 2 << "1,00";
-        QTest::newRow("2.675 lies below") << 2.675 << 14 << 2 << "2,67";
         QTest::newRow("whole half") << 2.5 << 10 << 0 << "3";
         QTest::newRow("below half") << 0.4999 << 10 << 0 << "0";
         QTest::newRow("carry into thousands") << 999.995 << 14 << 2 << "1.000,00";
@@ -121,6 +120,33 @@ private slots:
         QFETCH(int, decimals);
         QFETCH(QString, text);
         QCOMPARE(formatNumber(value, precision, decimals), text);
+    }
+
+    // The operator's decimal rounding, for what is shown and what is stored
+    // alike: products whose true value ends in a half come out as doubles
+    // just below it, and must still round up.
+    void roundsHalvesAsTheOperatorDoes_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<qint64>("stored");
+        QTest::newRow("1,05 x 1,90") << 1.05 * 1.90 << "2,00" << qint64(200);
+        QTest::newRow("1,15 x 10,10") << 1.15 * 10.10 << "11,62" << qint64(1162);
+        QTest::newRow("1,05 x 4,10") << 1.05 * 4.10 << "4,31" << qint64(431);
+        QTest::newRow("1,005") << 1.005 << "1,01" << qint64(101);
+        QTest::newRow("2,675") << 2.675 << "2,68" << qint64(268);
+        QTest::newRow("0,125") << 0.125 << "0,13" << qint64(13);
+        QTest::newRow("-1,005") << -1.005 << "-1,01" << qint64(-101);
+        QTest::newRow("1,15 x 3") << 1.15 * 3 << "3,45" << qint64(345);
+        QTest::newRow("0,1 + 0,2") << 0.1 + 0.2 << "0,30" << qint64(30);
+    }
+    void roundsHalvesAsTheOperatorDoes() {
+        QFETCH(double, value);
+        QFETCH(QString, shown);
+        QFETCH(qint64, stored);
+        QCOMPARE(formatNumber(value, 14, 2), shown);
+        QCOMPARE(formatCurrency(value, 14, 2),
+                 shown.startsWith('-') ? "-R$ " + shown.mid(1) : "R$ " + shown);
+        QCOMPARE(fb::scaledFromDouble(value, 2), stored);
     }
 
     void formatsCurrency_data() {
