@@ -17,6 +17,14 @@ private:
     QString text;
 };
 
+// A text holds a character the database's character set (ISO 8859-1) has no
+// place for. Nothing is sent with a substitute in its place: the statement
+// is refused before it runs, and the message names the character.
+class UnstorableText : public DbError {
+public:
+    using DbError::DbError;
+};
+
 // The text of any error, as the operator is to read it.
 inline QString errorText(const std::exception& e) {
     if (auto* db = dynamic_cast<const DbError*>(&e))

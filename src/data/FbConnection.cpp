@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QLatin1String>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -21,12 +22,21 @@ namespace {
 const QDate firebirdEpoch(1858, 11, 17);
 constexpr int charsetIso8859_1 = 21;
 
+// The client's own texts (its messages, with the file names they quote) are
+// UTF-8 where they are valid UTF-8, as the file names are sent; older
+// servers answer in Latin-1.
+QString fromClientText(const char* text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8(QByteArrayView(text));
+    return utf8.hasError() ? QString::fromLatin1(text) : decoded;
+}
+
 QString interpret(const ISC_STATUS* status) {
     QStringList lines;
     char buffer[1024];
     const ISC_STATUS* vector = status;
     while (fb_interpret(buffer, sizeof buffer, &vector))
-        lines << QString::fromLatin1(buffer);
+        lines << fromClientText(buffer);
     return lines.join(u'\n');
 }
 
@@ -35,8 +45,28 @@ void check(const ISC_STATUS* status) {
         throw DbError(interpret(status));
 }
 
+// Text for the server, in the connection's ISO 8859-1. A pasted "e" with a
+// combining accent is brought to its composed "é" first, so it is stored as
+// typed; a character with no place in ISO 8859-1 (a euro sign, typographic
+// quotes) refuses the statement rather than reaching the database as "?".
 QByteArray encode(const QString& text) {
-    return text.toLatin1();
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    for (qsizetype i = 0; i < composed.size(); ++i) {
+        if (composed.at(i).unicode() <= 0xff)
+            continue;
+        const char32_t code =
+            QChar::isSurrogate(composed.at(i).unicode()) && i + 1 < composed.size()
+                ? QChar::surrogateToUcs4(composed.at(i), composed.at(i + 1))
+                : composed.at(i).unicode();
+        const QString character = QString::fromUcs4(&code, 1);
+        throw UnstorableText(
+            QStringLiteral("O caractere \"%1\" (U+%2) do texto \"%3\" não pode ser gravado: o "
+                           "banco de dados não tem lugar para ele. Troque ou apague esse "
+                           "caractere e grave de novo; nada foi gravado.")
+                .arg(character, QStringLiteral("%1").arg(uint(code), 4, 16, QChar(u'0')).toUpper(),
+                     text));
+    }
+    return composed.toLatin1();
 }
 
 struct SqlDa {
@@ -203,7 +233,10 @@ struct Connection::Impl {
     std::unordered_map<QString, std::unique_ptr<Prepared>> cache;
     ISC_STATUS_ARRAY status{};
 
-    QByteArray parameterBlock() const {
+    // The attachment's parameters. File names travel in UTF-8, as Linux
+    // names its files, so a folder such as "Área de Trabalho" opens; the
+    // data itself travels in the connection's character set.
+    QByteArray parameterBlock(int pageSizeToCreate = 0) const {
         QByteArray dpb;
         dpb.append(char(isc_dpb_version1));
         auto add = [&dpb](char tag, const QByteArray& value) {
@@ -211,14 +244,23 @@ struct Connection::Impl {
             dpb.append(char(value.size()));
             dpb.append(value);
         };
+        auto addNumber = [&dpb](char tag, int value) {
+            dpb.append(tag);
+            dpb.append(char(4));
+            for (int i = 0; i < 4; ++i)
+                dpb.append(char((value >> (8 * i)) & 0xff));
+        };
         add(isc_dpb_user_name, encode(settings.user));
         add(isc_dpb_password, encode(settings.password));
         if (!settings.role.isEmpty())
             add(isc_dpb_sql_role_name, encode(settings.role));
         add(isc_dpb_lc_ctype, encode(settings.charset));
-        dpb.append(char(isc_dpb_sql_dialect));
-        dpb.append(char(1));
-        dpb.append(char(settings.dialect));
+        addNumber(isc_dpb_sql_dialect, settings.dialect);
+        add(isc_dpb_utf8_filename, {});
+        if (pageSizeToCreate) {
+            addNumber(isc_dpb_page_size, pageSizeToCreate);
+            add(isc_dpb_set_db_charset, encode(settings.charset));
+        }
         return dpb;
     }
 
@@ -550,7 +592,7 @@ Connection::~Connection() {
 void Connection::attach(const ConnectionSettings& settings) {
     detach();
     d->settings = settings;
-    const QByteArray path = encode(settings.database);
+    const QByteArray path = settings.database.toUtf8();
     const QByteArray dpb = d->parameterBlock();
     isc_attach_database(d->status, short(path.size()), path.constData(), &d->db, short(dpb.size()),
                         dpb.constData());
@@ -560,16 +602,10 @@ void Connection::attach(const ConnectionSettings& settings) {
 void Connection::create(const ConnectionSettings& settings, int pageSize) {
     detach();
     d->settings = settings;
-    QString path = settings.database;
-    path.replace(u'\'', QStringLiteral("''"));
-    const QByteArray sql = encode(QStringLiteral("CREATE DATABASE '%1' USER '%2' PASSWORD '%3' "
-                                                 "PAGE_SIZE %4 DEFAULT CHARACTER SET %5")
-                                      .arg(path, settings.user, settings.password)
-                                      .arg(pageSize)
-                                      .arg(settings.charset));
-    isc_tr_handle none = 0;
-    isc_dsql_execute_immediate(d->status, &d->db, &none, 0, sql.constData(),
-                               ushort(settings.dialect), nullptr);
+    const QByteArray path = settings.database.toUtf8();
+    const QByteArray dpb = d->parameterBlock(pageSize);
+    isc_create_database(d->status, short(path.size()), path.constData(), &d->db, short(dpb.size()),
+                        dpb.constData(), 0);
     check(d->status);
 }
 

@@ -1,5 +1,6 @@
 #include "shell/Gravacao.h"
 
+#include "data/DbError.h"
 #include "data/FbConnection.h"
 #include "data/ListCopy.h"
 #include "data/SqlConnection.h"
@@ -16,6 +17,14 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
         if (followUp)
             followUp();
         return true;
+    } catch (const UnstorableText&) {
+        // Like a number that does not convert: the action stops with the
+        // error's own text, which names the character, and nothing is kept.
+        try {
+            db.rollback();
+        } catch (const std::exception&) {
+        }
+        throw;
     } catch (const std::exception&) {
         auto rollback = [&db] {
             try {

@@ -22,6 +22,8 @@ struct WriteSite {
 // site's connection, the statements, commit, refresh of the site's list and
 // the site's follow-up. When any of it fails the site's message is shown and
 // the transaction rolled back (in the site's order); nothing is retried and
-// the screen keeps the operator's input. Answers whether it all went through.
+// the screen keeps the operator's input. A text the database cannot hold
+// rolls back and leaves as UnstorableText, for the standard error dialog.
+// Answers whether it all went through.
 bool Grava(const WriteSite& site, const std::function<void()>& statements,
            const std::function<void()>& followUp = {});

@@ -2,11 +2,16 @@
 #include "app/Config_BancoDados.h"
 #include "app/Pricipal.h"
 #include "app/Startup.h"
+#include "data/Conexao.h"
 #include "data/DataModule_Conexao.h"
+#include "data/Esquema.h"
+#include "data/FbConnection.h"
 
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
@@ -23,7 +28,7 @@ const QString notFound = QStringLiteral(
 
 void type(QLineEdit* field, const QString& text) {
     field->clear();
-    QTest::keyClicks(field, text);
+    typeText(field, text);
 }
 
 void click(QPushButton* button) {
@@ -86,7 +91,7 @@ private slots:
             auto* screen = qobject_cast<TfConfig_BancoDados*>(w);
             type(screen->edPathDados, dbs->folder() + "/nowhere");
             click(screen->btnSalvar_Dados);
-            verifyNotFound(0, "nowhere");
+            verifyNotFound(0, dbs->localPath() + "/nowhere"); // the folder as it is named
             QVERIFY(!ConfigIni::exists());
             QCOMPARE(screen->edPathDados->text(), QString());
             QCOMPARE(screen->focusWidget(), screen->edPathDados);
@@ -148,6 +153,43 @@ private slots:
         QCOMPARE(recorder->messages.size(), 1);
         verifyNotFound(0, "GRUPOS");
         QCOMPARE(recorder->endRequests, 1);
+    }
+
+    // A folder named with accents and blanks opens through the server and
+    // with the embedded engine alike, from the folder screen and from then
+    // on from Config.INI.
+    void accentedFolderStartsThroughTheFolderScreen_data() {
+        QTest::addColumn<bool>("embedded");
+        QTest::newRow("through the server") << false;
+        QTest::newRow("embedded") << true;
+    }
+    void accentedFolderStartsThroughTheFolderScreen() {
+        QFETCH(bool, embedded);
+        const QString local = dbs->localPath() + "/Área de Trabalho/Estoque Pão & Açúcar";
+        QVERIFY(QDir().mkpath(local));
+        QFile::setPermissions(local, QFileDevice::Permissions(0x7777));
+        const QString folder = embedded ? local : "localhost:" + local;
+        CriaBancos(folder);
+
+        whenModal([&](QWidget* w) {
+            auto* screen = qobject_cast<TfConfig_BancoDados*>(w);
+            type(screen->edPathDados, folder);
+            click(screen->btnSalvar_Dados);
+        });
+        QVERIFY(StartProgram());
+        QCOMPARE(recorder->texts(), QStringList());
+        QCOMPARE(ConfigIni::readFolder(), folder);
+        DestroyProgram();
+
+        QVERIFY(StartProgram()); // from Config.INI
+        QCOMPARE(recorder->texts(), QStringList());
+        QVERIFY(dmConexao->SQLC_QOR->Connected());
+        DestroyProgram();
+        for (const char* name : {"qor.gdb", "config.gdb"}) {
+            fb::Connection db;
+            db.attach(ConexaoAdministrador(CaminhoBanco(folder, name)));
+            db.drop();
+        }
     }
 
     void goodConfigIniStartsWithoutAWord() {

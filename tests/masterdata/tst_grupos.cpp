@@ -135,6 +135,50 @@ private slots:
         QCOMPARE(stored(), (QStringList{"000001|Bebidas", "000002|Bebidas"}));
     }
 
+    // Pasted text reaches the database as the operator sees it, or not at
+    // all: a decomposed accent is stored composed, and a character the
+    // database cannot hold stops the save with its name, never as "?". The
+    // duplicate question compares the composed text too.
+    void pastedTextIsStoredAsSeenOrRefused_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("stored");  // empty: refused
+        QTest::addColumn<QString>("refused"); // the character the message names
+        QTest::newRow("decomposed accent") << QString("Cafe\u0301 Pila\u0303o") << "Café Pilão"
+                                           << "";
+        QTest::newRow("euro sign") << "Café €5"
+                                   << ""
+                                   << "€";
+        QTest::newRow("typographic quotes") << "“Premium”"
+                                            << ""
+                                            << "“";
+        QTest::newRow("dash") << "Açúcar – 1 kg"
+                              << ""
+                              << "–";
+    }
+    void pastedTextIsStoredAsSeenOrRefused() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, stored);
+        QFETCH(QString, refused);
+        addGroup("000001", "Café Pilão");
+        program->recorder.answers = {true};
+        onEditScreen(fManut_Grupos->btn_Manut_GRU_Novo, [&](TfDados_Grupos* s) {
+            s->edGRU_Descricao->insert(pasted);
+            QTest::mouseClick(s->btnGRU_Salva, Qt::LeftButton);
+        });
+        if (refused.isEmpty()) {
+            QCOMPARE(messages(), QStringList{"Grupo já Cadastrado, deseja Cadastrar outro Grupo "
+                                             "com a mesma Descrição ?"});
+            QCOMPARE(this->stored(), (QStringList{"000001|Café Pilão", "000002|" + stored}));
+            return;
+        }
+        QVERIFY(!messages().isEmpty());
+        for (const RecordedMessage& m : program->recorder.messages) {
+            QCOMPARE(m.kind, Messages::Kind::StandardError);
+            QVERIFY2(m.text.contains("\"" + refused + "\""), qPrintable(m.text));
+        }
+        QCOMPARE(this->stored(), QStringList{"000001|Café Pilão"});
+    }
+
     void codeTakenMeanwhileIsReplacedByTheNextOne() {
         onEditScreen(fManut_Grupos->btn_Manut_GRU_Novo, [this](TfDados_Grupos* s) {
             QCOMPARE(s->edGRU_Codigo->text(), QString("000001"));

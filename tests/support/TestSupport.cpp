@@ -26,7 +26,10 @@ QString server() {
 
 } // namespace
 
-TestDatabases::TestDatabases() : dir(QDir::tempPath() + QStringLiteral("/kelvara-test-XXXXXX")) {
+// The folder is named as a Brazilian desktop names its folders, with an
+// accent and a blank, so every test goes through such a path.
+TestDatabases::TestDatabases()
+    : dir(QDir::tempPath() + QStringLiteral("/kelvara teste São Paulo-XXXXXX")) {
     if (!dir.isValid())
         qFatal("cannot create a temporary folder");
     // The server runs as its own user and must reach the folder.
