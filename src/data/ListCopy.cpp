@@ -187,8 +187,10 @@ QString ListCopy::displayText(int row, int field) const {
     return format(rows.value(row, sourceColumn[field]), defs[field].format);
 }
 
+// The model's view of the list never fetches: a deferred list shows no rows
+// until a screen or report loads it, so no fetch runs inside a paint.
 int ListCopy::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : RecordCount();
+    return parent.isValid() || pending ? 0 : rows.rowCount();
 }
 
 int ListCopy::columnCount(const QModelIndex& parent) const {
@@ -196,7 +198,7 @@ int ListCopy::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ListCopy::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
+    if (!index.isValid() || pending)
         return {};
     const FieldDef& def = defs[index.column()];
     switch (role) {

@@ -44,7 +44,8 @@ public:
     // Runs the source query with its statement and loads every row.
     void Open();
     // Checks the statement against the database now and loads the rows the
-    // first time anybody asks for them.
+    // first time code asks for them (a count, the current row, a field); a
+    // view asking the model sees no rows until then.
     void OpenDeferred();
     void Close();
     bool Active() const { return active; }

@@ -86,7 +86,12 @@ private slots:
         run("Insert Into Mov_Estq (MOV_CodPro, MOV_Oper, MOV_Data, MOV_Doc) Values ('         1', "
             "'EE', '2026-01-02', '123')");
         ListCopy* list = dmMovEstq->cds_MovEstq;
+        // A grid painting the list asks the model only: that never fetches,
+        // so a failing fetch cannot escape from a paint.
+        QCOMPARE(list->rowCount(), 0);
+        QCOMPARE(list->data(list->index(0, 0), Qt::DisplayRole), QVariant());
         QCOMPARE(list->RecordCount(), 1); // written after start-up, seen at the first use
+        QCOMPARE(list->rowCount(), 1);
         QCOMPARE(list->FieldText("DESCRICAO"), QString("Entrada"));
         QCOMPARE(list->FieldText("TIP_DESCRICAO"), QString());
         QCOMPARE(list->FieldText("MOV_DOC"), QString("123").leftJustified(20));
