@@ -51,6 +51,59 @@ QString NumericField::displayText(Kind kind, double value) {
     return formatNumber(value, 10, 0);
 }
 
+NumericField* NumericField::of(const QLineEdit* field) {
+    // A plain dynamic_cast: this class has no meta-object of its own.
+    for (QObject* child : field->children())
+        if (auto* behaviour = dynamic_cast<NumericField*>(child))
+            return behaviour;
+    return nullptr;
+}
+
+int NumericField::storedDecimals(Kind kind) {
+    switch (kind) {
+    case Money:
+    case Percentage:
+        return 2;
+    case Quantity:
+        return 3;
+    case WholeNumber:
+        break;
+    }
+    return 0;
+}
+
+// The plain number to edit. A display text in scientific notation
+// ("R$ 1,0009899E+14") is written out in full, digit by digit: cleaning it
+// with LimpaNumero would leave a different number ("1,000989914").
+QString NumericField::editText(const QString& display) const {
+    if (!display.contains(u'E', Qt::CaseInsensitive))
+        return LimpaNumero(display);
+    QString mantissaAndExponent;
+    for (QChar c : display)
+        if (c.isDigit() || c == u',' || c == u'-' || c == u'+' || c == u'E' || c == u'e')
+            mantissaAndExponent += c;
+    try {
+        const RoundedDecimal plain =
+            roundDecimal(toNumber(mantissaAndExponent), storedDecimals(fieldKind));
+        QString text = QString::fromStdString(plain.integral);
+        if (!plain.fraction.empty())
+            text += u',' + QString::fromStdString(plain.fraction);
+        return plain.negative ? u'-' + text : text;
+    } catch (const ConversionError&) {
+        return LimpaNumero(display);
+    }
+}
+
+void NumericField::roundWholeNumber() const {
+    if (fieldKind != WholeNumber || !field->text().contains(u','))
+        return;
+    try {
+        field->setText(displayText(WholeNumber, toNumber(field->text())));
+    } catch (const ConversionError&) {
+        // Reported by whoever reads it.
+    }
+}
+
 NumericField* NumericField::onExit(std::function<void()> hook) {
     exitHook = std::move(hook);
     return this;
@@ -94,7 +147,7 @@ bool NumericField::eventFilter(QObject*, QEvent* event) {
 void NumericField::enter() {
     if (variant == ColourOnly)
         return;
-    field->setText(LimpaNumero(field->text()));
+    field->setText(editText(field->text()));
     field->selectAll();
 }
 
@@ -113,6 +166,8 @@ void NumericField::leave() {
         focus.keepFocus(field);
         return;
     }
+    if (variant != ColourOnly)
+        roundWholeNumber();
     if (!exitHook)
         return;
     try {

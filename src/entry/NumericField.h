@@ -46,7 +46,18 @@ public:
     // back into the field without a message, like the field's own failure.
     NumericField* onExit(std::function<void()> hook);
 
+    // The behaviour attached to a field, or null.
+    static NumericField* of(const QLineEdit* field);
+
+    // The decimals the kind's columns keep (NUMERIC(15, n)).
+    static int storedDecimals(Kind kind);
+
     Kind kind() const { return fieldKind; }
+
+    // A whole-number field shows the whole number it stores: a fraction
+    // typed into it ("1,5") is rounded where the operator sees it ("2").
+    // A text that does not read as a number is left as it is.
+    void roundWholeNumber() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -55,6 +66,7 @@ private:
 
     void enter();
     void leave();
+    QString editText(const QString& display) const;
 
     QLineEdit* field;
     Kind fieldKind;

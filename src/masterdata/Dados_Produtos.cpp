@@ -318,8 +318,8 @@ void TfDados_Produtos::btnPRO_SalvaClick() {
             return;
         }
     }
-    for (QLineEdit* campo : {edPRO_Margem, edPRO_PCusto, edPRO_PVenda, edPRO_Min, edPRO_EMax})
-        campo->setText(LimpaNumero(campo->text()));
+    if (!LimpaNumerosParaGravar({edPRO_Margem, edPRO_PCusto, edPRO_PVenda, edPRO_Min, edPRO_EMax}))
+        return;
     if (fieldValue(edPRO_Min->text()) > fieldValue(edPRO_EMax->text())) {
         Messages::warning(
             QStringLiteral("Estoque Mínimo DEVE ser menor ou igual ao Estoque Máximo"));

@@ -4,6 +4,12 @@
 #include "data/FbConnection.h"
 #include "data/ListCopy.h"
 #include "data/SqlConnection.h"
+#include "entry/Funcoes.h"
+#include "entry/NumericField.h"
+#include "entry/RegionalNumbers.h"
+
+#include <QLabel>
+#include <QLineEdit>
 
 bool Grava(const WriteSite& site, const std::function<void()>& statements,
            const std::function<void()>& followUp) {
@@ -42,4 +48,45 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
         }
         return false;
     }
+}
+
+namespace {
+
+// How a field is named to the operator: by its label.
+QString nomeDoCampo(QLineEdit* campo) {
+    for (const QLabel* rotulo : campo->window()->findChildren<QLabel*>())
+        if (rotulo->buddy() == campo)
+            return rotulo->text().remove(u':').trimmed();
+    return campo->accessibleName();
+}
+
+// Whether the value fits the NUMERIC(15, decimals) column that keeps it,
+// once rounded as it is stored.
+bool cabeNaColuna(double valor, NumericField::Kind tipo) {
+    const int decimais = NumericField::storedDecimals(tipo);
+    return int(roundDecimal(valor, decimais).integral.size()) <= 15 - decimais;
+}
+
+} // namespace
+
+bool LimpaNumerosParaGravar(std::initializer_list<QLineEdit*> campos) {
+    for (QLineEdit* campo : campos) {
+        const QString texto = campo->text();
+        const NumericField* numero = NumericField::of(campo);
+        const bool cientifico = texto.contains(u'E', Qt::CaseInsensitive);
+        if (cientifico || (numero && !cabeNaColuna(fieldValue(texto), numero->kind()))) {
+            Messages::warning(QStringLiteral("O valor \"%1\" do campo \"%2\" é grande demais "
+                                             "para ser gravado. Corrija o valor e grave de "
+                                             "novo; nada foi gravado.")
+                                  .arg(texto, nomeDoCampo(campo)));
+            campo->setFocus();
+            return false;
+        }
+    }
+    for (QLineEdit* campo : campos) {
+        campo->setText(LimpaNumero(campo->text()));
+        if (const NumericField* numero = NumericField::of(campo))
+            numero->roundWholeNumber();
+    }
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 class ListCopy;
+class QLineEdit;
 class SqlConnection;
 
 // One place that writes to a database, and what it does when that fails.
@@ -27,3 +28,13 @@ struct WriteSite {
 // Answers whether it all went through.
 bool Grava(const WriteSite& site, const std::function<void()>& statements,
            const std::function<void()>& followUp = {});
+
+// Before a save: the screen's numeric fields must say the numbers they show
+// and fit the columns that keep them. A text in scientific notation
+// ("R$ 1E+14", which LimpaNumero would turn into 114) or an amount too large
+// for its column stops the save with a warning naming the field, which takes
+// the focus; nothing is cleaned then. Otherwise every field is cleaned with
+// LimpaNumero, a whole number rounded to the whole number it stores, and
+// the save goes on. A text that does not read as a number throws the usual
+// ConversionError.
+bool LimpaNumerosParaGravar(std::initializer_list<QLineEdit*> campos);

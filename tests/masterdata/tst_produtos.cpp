@@ -267,6 +267,94 @@ private slots:
         });
     }
 
+    // What a save stores is the number the screen shows, rounded as shown,
+    // or nothing: a margin or price in scientific notation, or too large for
+    // its column, stops the save in that field.
+    void savedAmountsAreTheOnesShown_data() {
+        QTest::addColumn<QString>("cost");
+        QTest::addColumn<QString>("left"); // the field typed into and left
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refused"); // the field that stops the save; empty: saved
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<double>("sale"); // what is stored when saved
+        QTest::newRow("margin 5 on 1,90") << "1,90"
+                                          << "edPRO_Margem"
+                                          << "5"
+                                          << ""
+                                          << "" << 2.00;
+        QTest::newRow("margin 15 on 10,10") << "10,10"
+                                            << "edPRO_Margem"
+                                            << "15"
+                                            << ""
+                                            << "" << 11.62;
+        QTest::newRow("margin in scientific notation") << "0,01"
+                                                       << "edPRO_PVenda"
+                                                       << "99999999"
+                                                       << "edPRO_Margem"
+                                                       << "Margem de Lucro" << 0.0;
+        QTest::newRow("sale price in scientific notation") << "99999999999"
+                                                           << "edPRO_Margem"
+                                                           << "99999"
+                                                           << "edPRO_PVenda"
+                                                           << "Preço de Venda" << 0.0;
+        QTest::newRow("sale price too large for its column") << "99999999999"
+                                                             << "edPRO_Margem"
+                                                             << "9999"
+                                                             << "edPRO_PVenda"
+                                                             << "Preço de Venda" << 0.0;
+    }
+    void savedAmountsAreTheOnesShown() {
+        QFETCH(QString, cost);
+        QFETCH(QString, left);
+        QFETCH(QString, typed);
+        QFETCH(QString, refused);
+        QFETCH(QString, label);
+        QFETCH(double, sale);
+        QString shown;
+        inMode("Inclui", [&](TfDados_Produtos* s) {
+            enter(s->edPRO_Codigo, "1");
+            enter(s->edPRO_Descricao, "Prego");
+            enter(s->edPRO_CodGru, "5");
+            enter(s->edPRO_PCusto, cost);
+            enter(s->findChild<QLineEdit*>(left), typed);
+            if (refused.isEmpty())
+                return QTest::mouseClick(s->btnPRO_Salva, Qt::LeftButton);
+            auto* field = s->findChild<QLineEdit*>(refused);
+            shown = field->text();
+            QTest::mouseClick(s->btnPRO_Salva, Qt::LeftButton);
+            QCOMPARE(messages(), QStringList{"O valor \"" + shown + "\" do campo \"" + label +
+                                             "\" é grande demais para ser gravado. Corrija o "
+                                             "valor e grave de novo; nada foi gravado."});
+            QCOMPARE(lastKind(), Messages::Kind::Warning);
+            QCOMPARE(s->focusWidget(), field);
+        });
+        if (!refused.isEmpty()) {
+            QCOMPARE(productCount(), 0);
+            return;
+        }
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(stored("1").value(0, "PRO_PVENDA").toDouble(), sale);
+    }
+
+    // A whole-number field shows, checks and stores one whole number.
+    void fractionsInStockLimitsAreRoundedWhereTheyAreSeen() {
+        inMode("Inclui", [this](TfDados_Produtos* s) {
+            enter(s->edPRO_Codigo, "1");
+            enter(s->edPRO_Descricao, "Prego");
+            enter(s->edPRO_CodGru, "5");
+            enter(s->edPRO_EMax, "2,3");
+            QCOMPARE(s->edPRO_EMax->text(), QString("2"));
+            enter(s->edPRO_Min, "2,4"); // 2 and 2: no complaint
+            QCOMPARE(s->edPRO_Min->text(), QString("2"));
+            s->edPRO_EMax->setText("1234,5"); // not left: the save rounds it
+            QTest::mouseClick(s->btnPRO_Salva, Qt::LeftButton);
+        });
+        QVERIFY(messages().isEmpty());
+        const fb::ResultSet r = stored("1");
+        QCOMPARE(r.value(0, "PRO_MIN").toDouble(), 2.0);
+        QCOMPARE(r.value(0, "PRO_EMAX").toDouble(), 1235.0);
+    }
+
     void typingStopsAtTheFieldsLength_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("length");
