@@ -49,9 +49,9 @@ QLineEdit* criaCampo(QDialog* tela, const QString& nome, int maxLength, int larg
 } // namespace
 
 void TelaDeDados::linha(const QString& legenda, QWidget* controle) {
-    auto* rotulo = new QLabel(legenda, tela);
-    rotulo->setBuddy(controle); // the field is named by its label
-    grade->addWidget(rotulo, linhas, 0, Qt::AlignRight | Qt::AlignVCenter);
+    rotuloAtual = new QLabel(legenda, tela);
+    NomeiaPeloRotulo(rotuloAtual, controle);
+    grade->addWidget(rotuloAtual, linhas, 0, Qt::AlignRight | Qt::AlignVCenter);
     linhaAtual = new QHBoxLayout;
     linhaAtual->addWidget(controle);
     linhaAtual->addStretch();
@@ -73,10 +73,16 @@ QLineEdit* TelaDeDados::campo(const QString& nome, const QString& legenda, int m
 
 QLineEdit* TelaDeDados::campoAoLado(const QString& nome, const QString& legenda, int maxLength,
                                     int larguraEmLetras) {
-    auto* rotulo = new QLabel(legenda, tela);
-    linhaAtual->insertWidget(linhaAtual->count() - 1, rotulo);
     QLineEdit* edit = criaCampo(tela, nome, maxLength, larguraEmLetras);
-    rotulo->setBuddy(edit);
+    if (legenda.isEmpty()) {
+        // A text shown beside the row's field (a group's name beside its
+        // code) is named by the row's label.
+        edit->setAccessibleName(rotuloAtual->text().remove(u':'));
+    } else {
+        auto* rotulo = new QLabel(legenda, tela);
+        linhaAtual->insertWidget(linhaAtual->count() - 1, rotulo);
+        NomeiaPeloRotulo(rotulo, edit);
+    }
     aoLado(edit);
     return edit;
 }
@@ -175,9 +181,19 @@ QLineEdit* CampoBusca(QWidget* tela, const QString& nome, int maxLength) {
     return edit;
 }
 
+void NomeiaPeloRotulo(QLabel* rotulo, QWidget* controle) {
+    rotulo->setBuddy(controle);
+    for (QLineEdit* interno : controle->findChildren<QLineEdit*>())
+        interno->setAccessibleName(rotulo->text());
+}
+
 QTableView* Grade(QWidget* tela, const QString& nome) {
     auto* grid = new QTableView(tela);
     grid->setObjectName(nome);
+    // A grid is the screen's list, named by the screen's title.
+    grid->setAccessibleName(tela->windowTitle());
+    QObject::connect(tela, &QWidget::windowTitleChanged, grid,
+                     [grid](const QString& titulo) { grid->setAccessibleName(titulo); });
     grid->setMinimumSize(520, 260);
     return grid;
 }

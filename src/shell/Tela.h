@@ -48,9 +48,15 @@ private:
     QGridLayout* grade;
     QHBoxLayout* botoes;
     QHBoxLayout* linhaAtual = nullptr;
+    QLabel* rotuloAtual = nullptr;
     int linhas = 0;
     QList<QWidget*> ordem;
 };
+
+// The label names the control, for screen readers and for messages: the
+// control's accessible name is the label's text, its inner text box (a date
+// picker's) included.
+void NomeiaPeloRotulo(QLabel* rotulo, QWidget* controle);
 
 // A multi-line box that takes no more than maximo characters, typed or
 // pasted.

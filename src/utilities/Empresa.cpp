@@ -42,7 +42,9 @@ TfEmpresa::TfEmpresa(QWidget* parent)
         auto* edit = new QLineEdit(this);
         edit->setObjectName(nome);
         edit->setMaxLength(maximo);
-        grade->addWidget(new QLabel(legenda, this), linha, 0, Qt::AlignRight);
+        auto* rotulo = new QLabel(legenda, this);
+        NomeiaPeloRotulo(rotulo, edit);
+        grade->addWidget(rotulo, linha, 0, Qt::AlignRight);
         grade->addWidget(edit, linha++, 1);
         return edit;
     };
@@ -61,8 +63,9 @@ TfEmpresa::TfEmpresa(QWidget* parent)
     edEMP_Obs->setTabChangesFocus(true);
     edEMP_Obs->setFixedHeight(80);
     LimitaTexto(edEMP_Obs, 200);
-    grade->addWidget(new QLabel(QStringLiteral("Observações:"), this), linha, 0,
-                     Qt::AlignRight | Qt::AlignTop);
+    auto* rotuloObs = new QLabel(QStringLiteral("Observações:"), this);
+    NomeiaPeloRotulo(rotuloObs, edEMP_Obs);
+    grade->addWidget(rotuloObs, linha, 0, Qt::AlignRight | Qt::AlignTop);
     grade->addWidget(edEMP_Obs, linha, 1);
 
     // The name is where the screen opens; Tab passes it by.
