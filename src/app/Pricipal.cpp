@@ -11,6 +11,8 @@
 #include "shell/Contato.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"
+#include "users/Config_Login.h"
+#include "users/Manut_Usuarios.h"
 #include "utilities/Empresa.h"
 #include "utilities/Sobre.h"
 
@@ -82,8 +84,8 @@ std::vector<Comando> comandos() {
         {{util, QStringLiteral("Backup")}, {}},
         {{util, QStringLiteral("Restaura Backup")}, {}},
         {{util, QStringLiteral("Dados da Empresa")}, abre(fEmpresa)},
-        {{util, usu, QStringLiteral("Manutenção de Usuários")}, {}},
-        {{util, usu, QStringLiteral("Login de Usuários")}, {}},
+        {{util, usu, QStringLiteral("Manutenção de Usuários")}, abre(fManut_Usuarios)},
+        {{util, usu, QStringLiteral("Login de Usuários")}, abre(fConfig_Login)},
         {{util, QStringLiteral("Manutenção de Mov.Estoque")}, {}},
         {{QStringLiteral("Ajuda"), QStringLiteral("Sobre")}, abre(fSobre)},
         {{QStringLiteral("Saída")}, [] { Process::end(); }},

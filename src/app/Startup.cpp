@@ -25,6 +25,10 @@
 #include "masterdata/Manut_Tipos.h"
 #include "shell/Contato.h"
 #include "shell/Messages.h"
+#include "users/Config_Login.h"
+#include "users/Dados_Usuarios.h"
+#include "users/Login.h"
+#include "users/Manut_Usuarios.h"
 #include "utilities/Empresa.h"
 #include "utilities/Sobre.h"
 
@@ -91,13 +95,22 @@ const std::vector<Step>& creationOrder() {
              create(dmEmpresa);
              create(fEmpresa);
          }},
-        {"Abrindo Módulo de Usuários", [] { create(dmUsuarios); }},
+        {"Abrindo Módulo de Usuários",
+         [] {
+             create(dmUsuarios);
+             create(fManut_Usuarios);
+         }},
         {"Abrindo Módulos de Busca",
          [] {
+             create(fDados_Usuarios);
              create(fBusca_Produtos);
              create(fBusca_Grupos);
          }},
-        {"Abrindo Módulos de Login", [] {}},
+        {"Abrindo Módulos de Login",
+         [] {
+             create(fLogin);
+             create(fConfig_Login);
+         }},
         {"Abrindo Relatórios", [] { create(fBusca_Tipos); }},
         {"Abrindo Módulos Utilitários", [] {}},
     };

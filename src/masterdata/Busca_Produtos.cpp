@@ -1,7 +1,7 @@
 #include "masterdata/Busca_Produtos.h"
 
 #include "data/DataModule_Produtos.h"
-#include "masterdata/Cadastro.h"
+#include "shell/Cadastro.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 

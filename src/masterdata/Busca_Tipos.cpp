@@ -1,7 +1,7 @@
 #include "masterdata/Busca_Tipos.h"
 
 #include "data/DataModule_Tipos.h"
-#include "masterdata/Cadastro.h"
+#include "shell/Cadastro.h"
 #include "masterdata/Manut_Tipos.h"
 #include "shell/Grid.h"
 #include "shell/Messages.h"

@@ -6,7 +6,7 @@
 #include "entry/NumericField.h"
 #include "entry/RegionalNumbers.h"
 #include "masterdata/Busca_Grupos.h"
-#include "masterdata/Cadastro.h"
+#include "shell/Cadastro.h"
 #include "masterdata/Manut_Produtos.h"
 #include "shell/Conventions.h"
 #include "shell/Gravacao.h"

@@ -2,7 +2,7 @@
 
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Tipos.h"
-#include "masterdata/Cadastro.h"
+#include "shell/Cadastro.h"
 #include "masterdata/Manut_Tipos.h"
 #include "shell/Conventions.h"
 #include "shell/Gravacao.h"

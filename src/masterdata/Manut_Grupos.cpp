@@ -1,7 +1,7 @@
 #include "masterdata/Manut_Grupos.h"
 
 #include "data/DataModule_Grupos.h"
-#include "masterdata/Cadastro.h"
+#include "shell/Cadastro.h"
 #include "masterdata/Dados_Grupos.h"
 #include "shell/Conventions.h"
 #include "shell/Grid.h"

@@ -1,7 +1,7 @@
 #include "masterdata/Manut_Tipos.h"
 
 #include "data/DataModule_Tipos.h"
-#include "masterdata/Cadastro.h"
+#include "shell/Cadastro.h"
 #include "masterdata/Dados_Tipos.h"
 #include "shell/Conventions.h"
 #include "shell/Grid.h"

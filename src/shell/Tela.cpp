@@ -3,6 +3,7 @@
 #include "shell/Conventions.h"
 
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -117,7 +118,7 @@ void TelaDeDados::conclui() {
         QWidget::setTabOrder(ordem[i], ordem[i + 1]);
     for (QWidget* controle : ordem)
         if (qobject_cast<QLineEdit*>(controle) || qobject_cast<QPlainTextEdit*>(controle) ||
-            qobject_cast<QAbstractSpinBox*>(controle))
+            qobject_cast<QAbstractSpinBox*>(controle) || qobject_cast<QComboBox*>(controle))
             followFocusColour(controle);
     enterMovesOn(tela);
 }

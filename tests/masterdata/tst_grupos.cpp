@@ -1,9 +1,9 @@
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Grupos.h"
 #include "masterdata/Busca_Grupos.h"
-#include "masterdata/Cadastro.h"
 #include "masterdata/Dados_Grupos.h"
 #include "masterdata/Manut_Grupos.h"
+#include "shell/Cadastro.h"
 
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -32,11 +32,6 @@ class TestGrupos : public QObject {
 
     void onEditScreen(QPushButton* button, std::function<void(TfDados_Grupos*)> action) {
         ::onEditScreen<TfDados_Grupos>(fManut_Grupos, button, std::move(action));
-    }
-    void type(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->clear();
-        typeText(field, text);
     }
 
 private slots:
@@ -105,7 +100,7 @@ private slots:
             QCOMPARE(s->focusWidget(), s->edGRU_Descricao);
         });
         onEditScreen(fManut_Grupos->btnManut_GRU_Altera, [this](TfDados_Grupos* s) {
-            type(s->edGRU_Descricao, " ");
+            retype(s->edGRU_Descricao, " ");
             QTest::mouseClick(s->btnGRU_Salva, Qt::LeftButton);
             QCOMPARE(program->recorder.messages.last().kind, Messages::Kind::Warning);
             QCOMPARE(messages().last(),
@@ -205,7 +200,7 @@ private slots:
             QCOMPARE(s->CodigoAtual, QString("000002"));
             QCOMPARE(s->edGRU_Codigo->text(), QString("000002"));
             QCOMPARE(s->focusWidget(), s->edGRU_Descricao);
-            type(s->edGRU_Descricao, "Bê");
+            retype(s->edGRU_Descricao, "Bê");
             QTest::mouseClick(s->btnGRU_Salva, Qt::LeftButton);
             QVERIFY(!s->isVisible());
         });
@@ -236,7 +231,7 @@ private slots:
             QCOMPARE(s->edGRU_Codigo->text(), QString("000002"));
         });
         onEditScreen(fManut_Grupos->btnManut_GRU_Altera, [this](TfDados_Grupos* s) {
-            type(s->edGRU_Descricao, "Outra");
+            retype(s->edGRU_Descricao, "Outra");
             QTest::mouseClick(s->btnGRU_Salva, Qt::LeftButton);
             QCOMPARE(messages().last(), QString("Não Consegui Alterar, Tente Novamente !"));
             QVERIFY(s->isVisible());

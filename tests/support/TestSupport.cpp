@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
@@ -155,6 +156,12 @@ void typeText(QWidget* widget, const QString& text) {
         else
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+void retype(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->clear();
+    typeText(field, text);
 }
 
 QStringList storedRows(const QString& sql, const QStringList& columns) {

@@ -62,12 +62,13 @@ public:
 // Types text into a widget key by key, accented letters included.
 void typeText(QWidget* widget, const QString& text);
 
+class QLineEdit;
+// The operator puts the focus in the field and types over its text.
+void retype(QLineEdit* field, const QString& text);
+
 // Runs action on the next modal widget once it is active, from inside its
 // event loop, as an operator would act on it.
 void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
-
-// Types text into a widget key by key, accented letters included.
-void typeText(QWidget* widget, const QString& text);
 
 // Runs action on the next modal widget of class T.
 template <typename T> void whenModal(std::function<void(T*)> action, int timeoutMs = 5000) {

@@ -1,4 +1,4 @@
-#include "masterdata/Cadastro.h"
+#include "shell/Cadastro.h"
 
 #include "data/ListCopy.h"
 #include "data/SqlQuery.h"
