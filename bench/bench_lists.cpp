@@ -21,7 +21,7 @@
 // memory handed back to the system first.
 
 #include "Offscreen.h"
-#include "app/ConfigIni.h"
+#include "data/ConfigIni.h"
 #include "app/Pricipal.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"

@@ -10,7 +10,7 @@
 // Every figure is the median of several repetitions after one warm-up.
 
 #include "Offscreen.h"
-#include "app/ConfigIni.h"
+#include "data/ConfigIni.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"
 #include "data/DataModule_Produtos.h"

@@ -1,8 +1,8 @@
 #include "app/Abertura.h"
 
-#include "app/ConfigIni.h"
 #include "app/Config_BancoDados.h"
 #include "data/Conexao.h"
+#include "data/ConfigIni.h"
 #include "data/DbError.h"
 #include "shell/Contato.h"
 #include "shell/Messages.h"

@@ -1,7 +1,7 @@
 #include "app/Config_BancoDados.h"
 
-#include "app/ConfigIni.h"
 #include "data/Conexao.h"
+#include "data/ConfigIni.h"
 #include "data/DbError.h"
 #include "shell/Contato.h"
 #include "shell/Conventions.h"

@@ -13,7 +13,9 @@
 #include "shell/Messages.h"
 #include "users/Config_Login.h"
 #include "users/Manut_Usuarios.h"
+#include "utilities/Backup.h"
 #include "utilities/Empresa.h"
+#include "utilities/Restaura_Backup.h"
 #include "utilities/Sobre.h"
 
 #include <QDialog>
@@ -81,8 +83,8 @@ std::vector<Comando> comandos() {
         {{rel, relMov, QStringLiteral("Somente Saídas e Estornos de Saída por Data")}, {}},
         {{rel, relMov, QStringLiteral("Somente Entradas e Estornos de Entrada por Data")}, {}},
         {{rel, QStringLiteral("Itens Abaixo do Estoque Mínimo")}, {}},
-        {{util, QStringLiteral("Backup")}, {}},
-        {{util, QStringLiteral("Restaura Backup")}, {}},
+        {{util, QStringLiteral("Backup")}, abre(fBackup)},
+        {{util, QStringLiteral("Restaura Backup")}, abre(fRestaura_Backup)},
         {{util, QStringLiteral("Dados da Empresa")}, abre(fEmpresa)},
         {{util, usu, QStringLiteral("Manutenção de Usuários")}, abre(fManut_Usuarios)},
         {{util, usu, QStringLiteral("Login de Usuários")}, abre(fConfig_Login)},

@@ -29,7 +29,9 @@
 #include "users/Dados_Usuarios.h"
 #include "users/Login.h"
 #include "users/Manut_Usuarios.h"
+#include "utilities/Backup.h"
 #include "utilities/Empresa.h"
+#include "utilities/Restaura_Backup.h"
 #include "utilities/Sobre.h"
 
 #include <QString>
@@ -67,6 +69,7 @@ const std::vector<Step>& creationOrder() {
         {"Criando Tela Princial",
          [] {
              create(fPrincipal);
+             create(fBackup);
              create(dmVersao);
          }},
         {"Abrindo Conexão ao Grupo de Produtos", [] { create(dmGrupos); }},
@@ -112,7 +115,7 @@ const std::vector<Step>& creationOrder() {
              create(fConfig_Login);
          }},
         {"Abrindo Relatórios", [] { create(fBusca_Tipos); }},
-        {"Abrindo Módulos Utilitários", [] {}},
+        {"Abrindo Módulos Utilitários", [] { create(fRestaura_Backup); }},
     };
     return steps;
 }

@@ -1,4 +1,4 @@
-#include "app/ConfigIni.h"
+#include "data/ConfigIni.h"
 #include "app/Config_BancoDados.h"
 #include "app/Pricipal.h"
 #include "app/Startup.h"

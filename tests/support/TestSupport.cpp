@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "app/ConfigIni.h"
+#include "data/ConfigIni.h"
 #include "app/Config_BancoDados.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"

@@ -1,4 +1,4 @@
-#include "app/ConfigIni.h"
+#include "data/ConfigIni.h"
 
 #include <QDir>
 #include <QFile>

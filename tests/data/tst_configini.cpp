@@ -1,4 +1,4 @@
-#include "app/ConfigIni.h"
+#include "data/ConfigIni.h"
 #include "data/Conexao.h"
 
 #include "TestMain.h"

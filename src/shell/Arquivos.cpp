@@ -1,0 +1,70 @@
+#include "shell/Arquivos.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QProgressDialog>
+#include <exception>
+#include <thread>
+
+namespace Arquivos {
+
+namespace {
+
+Handler& handler() {
+    static Handler h;
+    return h;
+}
+
+QString mostra(QWidget* tela, const Pedido& pedido) {
+    if (handler())
+        return handler()(pedido);
+    QFileDialog dialogo(tela);
+    dialogo.setAcceptMode(pedido.salvar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialogo.setFileMode(pedido.salvar ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialogo.setDirectory(pedido.pasta);
+    dialogo.setDefaultSuffix(pedido.extensao);
+    if (!pedido.filtro.isEmpty())
+        dialogo.setNameFilter(pedido.filtro);
+    dialogo.selectFile(pedido.nome);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    return dialogo.selectedFiles().constFirst();
+}
+
+} // namespace
+
+// Some dialogs change the working directory, where Config.INI is looked
+// up; the program's own working directory stays what it was.
+QString escolhe(QWidget* tela, const Pedido& pedido) {
+    const QString pastaDeTrabalho = QDir::currentPath();
+    const QString escolhido = mostra(tela, pedido);
+    QDir::setCurrent(pastaDeTrabalho);
+    return escolhido;
+}
+
+void setHandler(Handler novo) {
+    handler() = std::move(novo);
+}
+
+} // namespace Arquivos
+
+void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<void()>& tarefa) {
+    QProgressDialog progresso(texto, QString(), 0, 0, tela);
+    progresso.setWindowModality(Qt::WindowModal);
+    progresso.setMinimumDuration(1000); // a quick task shows nothing
+    QEventLoop espera;
+    std::exception_ptr erro;
+    std::thread trabalho([&] {
+        try {
+            tarefa();
+        } catch (...) {
+            erro = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&espera, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    espera.exec(QEventLoop::ExcludeUserInputEvents);
+    trabalho.join();
+    if (erro)
+        std::rethrow_exception(erro);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The open and save file dialogs every screen uses, in one place so that
+// tests can answer them.
+namespace Arquivos {
+
+struct Pedido {
+    bool salvar = false; // a save dialog, else an open dialog
+    QString pasta;       // where the dialog starts
+    QString nome;        // the file name it proposes
+    QString extensao;    // added to a name typed without one
+    QString filtro;      // "config (config.gdb)"; empty: every file
+};
+
+// Shows the dialog; answers the chosen file's full name, or an empty text
+// when the operator cancels.
+QString escolhe(QWidget* tela, const Pedido& pedido);
+
+// Replaces the dialogs (tests); an empty handler restores them.
+using Handler = std::function<QString(const Pedido&)>;
+void setHandler(Handler handler);
+
+} // namespace Arquivos
+
+// Runs a long task (a backup, a restore) away from the screen, which keeps
+// painting and shows that the work goes on, and returns once it has ended.
+// An error of the task is raised here, on the screen's side.
+void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<void()>& tarefa);
