@@ -1,20 +1,28 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 // The one error type of the database layer. Its text is Firebird's own
 // message as the client library formats it, so it can be shown to the
 // operator unchanged (the not-found message appends it).
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message)
-        : std::runtime_error(message.toStdString()), text(message) {}
+    explicit DbError(const QString& message, std::vector<long> codes = {})
+        : std::runtime_error(message.toStdString()), text(message), gdsCodes(std::move(codes)) {}
 
     const QString& message() const { return text; }
 
+    // Whether Firebird named this error code (isc_...) anywhere in it.
+    bool has(long code) const {
+        return std::find(gdsCodes.begin(), gdsCodes.end(), code) != gdsCodes.end();
+    }
+
 private:
     QString text;
+    std::vector<long> gdsCodes;
 };
 
 // A text holds a character the database's character set (ISO 8859-1) has no

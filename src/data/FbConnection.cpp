@@ -2,12 +2,12 @@
 
 #include "data/DbError.h"
 #include "data/FbDecimal.h"
+#include "data/FbStatus.h"
 
 #include <ibase.h>
 
 #include <QByteArray>
 #include <QLatin1String>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -21,29 +21,6 @@ namespace {
 
 const QDate firebirdEpoch(1858, 11, 17);
 constexpr int charsetIso8859_1 = 21;
-
-// The client's own texts (its messages, with the file names they quote) are
-// UTF-8 where they are valid UTF-8, as the file names are sent; older
-// servers answer in Latin-1.
-QString fromClientText(const char* text) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8(QByteArrayView(text));
-    return utf8.hasError() ? QString::fromLatin1(text) : decoded;
-}
-
-QString interpret(const ISC_STATUS* status) {
-    QStringList lines;
-    char buffer[1024];
-    const ISC_STATUS* vector = status;
-    while (fb_interpret(buffer, sizeof buffer, &vector))
-        lines << fromClientText(buffer);
-    return lines.join(u'\n');
-}
-
-void check(const ISC_STATUS* status) {
-    if (status[0] == 1 && status[1] != 0)
-        throw DbError(interpret(status));
-}
 
 // Text for the server, in the connection's ISO 8859-1. A pasted "e" with a
 // combining accent is brought to its composed "é" first, so it is stored as

@@ -2,34 +2,17 @@
 
 #include "data/DbError.h"
 #include "data/FbConnection.h"
+#include "data/FbStatus.h"
 
 #include <ibase.h>
 
 #include <QByteArray>
 #include <QFile>
-#include <QStringDecoder>
 #include <cstring>
 
 namespace fb {
 
 namespace {
-
-QString interpret(const ISC_STATUS* status) {
-    QStringList lines;
-    char buffer[1024];
-    const ISC_STATUS* vector = status;
-    while (fb_interpret(buffer, sizeof buffer, &vector)) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString decoded = utf8(QByteArrayView(buffer));
-        lines << (utf8.hasError() ? QString::fromLatin1(buffer) : decoded);
-    }
-    return lines.join(u'\n');
-}
-
-void check(const ISC_STATUS* status) {
-    if (status[0] == 1 && status[1] != 0)
-        throw DbError(interpret(status));
-}
 
 // A parameter buffer: tag, then a length and the bytes.
 class Buffer {
