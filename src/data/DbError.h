@@ -8,13 +8,17 @@
 // operator unchanged (the not-found message appends it).
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message)
-        : std::runtime_error(message.toStdString()), text(message) {}
+    explicit DbError(const QString& message, bool updateConflict = false)
+        : std::runtime_error(message.toStdString()), text(message), conflict(updateConflict) {}
 
     const QString& message() const { return text; }
+    // Another transaction changed or locked the row first; trying again once
+    // it has finished can succeed.
+    bool updateConflict() const { return conflict; }
 
 private:
     QString text;
+    bool conflict;
 };
 
 // The text of any error, as the operator is to read it.

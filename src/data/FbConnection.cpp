@@ -30,9 +30,19 @@ QString interpret(const ISC_STATUS* status) {
     return lines.join(u'\n');
 }
 
+bool isUpdateConflict(const ISC_STATUS* status) {
+    for (const ISC_STATUS* s = status; *s != isc_arg_end; s += 2) {
+        if (*s == isc_arg_gds && (s[1] == isc_update_conflict || s[1] == isc_deadlock))
+            return true;
+        if (*s == isc_arg_cstring)
+            ++s; // a length precedes the text
+    }
+    return false;
+}
+
 void check(const ISC_STATUS* status) {
     if (status[0] == 1 && status[1] != 0)
-        throw DbError(interpret(status));
+        throw DbError(interpret(status), isUpdateConflict(status));
 }
 
 QByteArray encode(const QString& text) {

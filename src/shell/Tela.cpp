@@ -49,7 +49,10 @@ QLineEdit* criaCampo(QDialog* tela, const QString& nome, int maxLength, int larg
 } // namespace
 
 void TelaDeDados::linha(const QString& legenda, QWidget* controle) {
-    grade->addWidget(new QLabel(legenda, tela), linhas, 0, Qt::AlignRight | Qt::AlignVCenter);
+    auto* rotulo = new QLabel(legenda, tela);
+    rotulo->setBuddy(controle);
+    rotuloAtual = rotulo;
+    grade->addWidget(rotulo, linhas, 0, Qt::AlignRight | Qt::AlignVCenter);
     linhaAtual = new QHBoxLayout;
     linhaAtual->addWidget(controle);
     linhaAtual->addStretch();
@@ -71,8 +74,10 @@ QLineEdit* TelaDeDados::campo(const QString& nome, const QString& legenda, int m
 
 QLineEdit* TelaDeDados::campoAoLado(const QString& nome, const QString& legenda, int maxLength,
                                     int larguraEmLetras) {
-    linhaAtual->insertWidget(linhaAtual->count() - 1, new QLabel(legenda, tela));
+    auto* rotulo = new QLabel(legenda, tela);
+    linhaAtual->insertWidget(linhaAtual->count() - 1, rotulo);
     QLineEdit* edit = criaCampo(tela, nome, maxLength, larguraEmLetras);
+    rotulo->setBuddy(edit);
     aoLado(edit);
     return edit;
 }
@@ -110,6 +115,12 @@ void TelaDeDados::conclui() {
             qobject_cast<QAbstractSpinBox*>(controle))
             followFocusColour(controle);
     enterMovesOn(tela);
+}
+
+QLineEdit* SoLeitura(QLineEdit* campo) {
+    campo->setReadOnly(true);
+    campo->setFocusPolicy(Qt::ClickFocus);
+    return campo;
 }
 
 void LimitaTexto(QPlainTextEdit* caixa, int maximo) {

@@ -38,6 +38,8 @@ public:
     // Any control on its own labelled row, or beside the previous one.
     void linha(const QString& legenda, QWidget* controle);
     void aoLado(QWidget* controle);
+    // The label of the last labelled row, for a screen that changes it.
+    QLabel* ultimoRotulo() const { return rotuloAtual; }
     QPushButton* botao(const QString& nome, const QString& legenda);
     // Sets the tab order and the conventions; call once every control exists.
     void conclui();
@@ -48,9 +50,13 @@ private:
     QGridLayout* grade;
     QHBoxLayout* botoes;
     QHBoxLayout* linhaAtual = nullptr;
+    QLabel* rotuloAtual = nullptr;
     int linhas = 0;
     QList<QWidget*> ordem;
 };
+
+// A field the screen writes and the operator only reads; Tab passes it by.
+QLineEdit* SoLeitura(QLineEdit* campo);
 
 // A multi-line box that takes no more than maximo characters, typed or
 // pasted.
