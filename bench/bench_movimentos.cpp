@@ -14,6 +14,8 @@
 // the screen and the bare client taking turns so that a change in the
 // machine's load touches both alike.
 
+#include "BareFirebird.h"
+#include "BenchProgram.h"
 #include "Offscreen.h"
 #include "app/ConfigIni.h"
 #include "app/Startup.h"
@@ -57,19 +59,9 @@ const QString ScreenProduct = QStringLiteral("B1");
 const QString BareProduct = QStringLiteral("B2");
 const QString SharedProduct = QStringLiteral("B3");
 
-QString localPath(const QString& folder) {
-    const int colon = folder.indexOf(u':');
-    return colon > 1 ? folder.mid(colon + 1) : folder;
-}
-
 void prepare(const QString& folder) {
-    if (QFile::exists(localPath(folder) + QStringLiteral("/qor.gdb"))) {
-        std::printf("Reusing %s\n", qPrintable(folder));
+    if (!createDatabases(folder))
         return;
-    }
-    QDir().mkpath(localPath(folder));
-    QFile::setPermissions(localPath(folder), QFileDevice::Permissions(0x7777));
-    CriaBancos(folder);
     fb::Connection db;
     db.attach(ConexaoAdministrador(CaminhoBanco(folder, QStringLiteral("qor.gdb"))));
     db.execute(QStringLiteral("Insert into Grupos values ('000001', 'Ferragens')"));
@@ -91,23 +83,9 @@ void prepare(const QString& folder) {
 // The bare write: the entry's statements on the Firebird client directly,
 // prepared once, parameters bound in place.
 
-class BareWriter {
+class BareWriter : BareAttachment {
 public:
-    explicit BareWriter(const std::string& path) {
-        std::string dpb(1, char(isc_dpb_version1));
-        auto add = [&dpb](char tag, const std::string& value) {
-            dpb += tag;
-            dpb += char(value.size());
-            dpb += value;
-        };
-        add(isc_dpb_user_name, UsuarioBanco.toStdString());
-        add(isc_dpb_password, SenhaBanco.toStdString());
-        add(isc_dpb_lc_ctype, "ISO8859_1");
-        dpb += char(isc_dpb_sql_dialect);
-        dpb += char(1);
-        dpb += char(3);
-        isc_attach_database(status, 0, path.c_str(), &db, short(dpb.size()), dpb.data());
-        check("attach");
+    explicit BareWriter(const std::string& path) : BareAttachment(path, "bare write") {
         insert = prepare("Insert into MOV_ESTQ (MOV_CodPro,MOV_Oper, "
                          "MOV_Data,MOV_Valor,MOV_Quant,MOV_Doc) Values (?,?,?,?,?,?)");
         lock = prepare("Select PRO_Quant From PRODUTOS Where PRO_Codigo=? With Lock");
@@ -121,15 +99,10 @@ public:
             std::free(s->in);
             std::free(s->out);
         }
-        isc_detach_database(status, &db);
     }
 
     void entrada(const std::string& code, double quantity) {
-        static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
-                                   isc_tpb_rec_version, isc_tpb_wait};
-        isc_tr_handle tr = 0;
-        isc_start_transaction(status, &tr, 1, &db, short(sizeof tpb), tpb);
-        check("start");
+        isc_tr_handle tr = begin();
         const ISC_DATE today = ISC_DATE(QDate(1858, 11, 17).daysTo(QDate::currentDate()));
 
         Values v;
@@ -206,11 +179,7 @@ private:
 
     Statement prepare(const char* sql) {
         Statement s;
-        static const char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
-                                   isc_tpb_rec_version};
-        isc_tr_handle tr = 0;
-        isc_start_transaction(status, &tr, 1, &db, short(sizeof tpb), tpb);
-        check("start");
+        isc_tr_handle tr = begin();
         isc_dsql_allocate_statement(status, &db, &s.handle);
         check("allocate");
         s.out = allocate(4);
@@ -224,26 +193,6 @@ private:
         return s;
     }
 
-    static XSQLDA* allocate(int count) {
-        auto* da = static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(count)));
-        da->version = SQLDA_VERSION1;
-        da->sqln = short(count);
-        return da;
-    }
-
-    void check(const char* step) {
-        if (status[0] == 1 && status[1] != 0) {
-            char buffer[512];
-            const ISC_STATUS* vector = status;
-            std::string text = std::string("bare write, ") + step + ":";
-            while (fb_interpret(buffer, sizeof buffer, &vector))
-                text += std::string(" ") + buffer;
-            throw std::runtime_error(text);
-        }
-    }
-
-    ISC_STATUS_ARRAY status{};
-    isc_db_handle db = 0;
     Statement insert, lock, update;
 };
 
@@ -341,13 +290,7 @@ int main(int argc, char** argv) {
     }
 
     QTemporaryDir work;
-    QDir::setCurrent(work.path());
-    ConfigIni::writeFolder(folder);
-    Messages::setHandler([](Messages::Kind, const QString& text) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return true;
-    });
-    if (!StartProgram())
+    if (!startProgramOn(folder, work))
         return 1;
 
     try {
@@ -399,6 +342,7 @@ int main(int argc, char** argv) {
         std::printf("%-56s %9.0f\n", "movements per second", c.written / c.seconds);
         std::printf("%-56s %9d\n", "conflicts tried again", c.conflicts);
         std::printf("%-56s %9g\n", "quantity lost (must be 0)", c.lost);
+        std::printf("\nLoad average at the end: %s\n", loadAverage().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kelvara-bench_movimentos: %s\n", e.what());
         DestroyProgram();

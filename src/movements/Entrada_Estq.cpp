@@ -74,12 +74,10 @@ TfEntrada_Estq::TfEntrada_Estq(QWidget* parent) : QDialog(parent, TelaSemBotoes)
               edEnt_Refer,       edENT_Obs,
               btnEntrada_Grava,  btnEntrada_Limpa,
               btnEntrada_Fechar, edENT_CodPRO});
-    setupConnections();
+    setupConnections(produto);
 }
 
-void TfEntrada_Estq::setupConnections() {
-    const CamposProduto produto{edENT_CodPRO, edEnt_DescPro, btnENT_Estoque_BuscaPRO,
-                                edENT_CodBar, edENT_Unid,    edEnt_QuantAtual};
+void TfEntrada_Estq::setupConnections(const CamposProduto& produto) {
     LeituraProduto regras;
     regras.aoEntrarNoCodigo = [this] { btnEntrada_Grava->setEnabled(false); };
     regras.carrega = [this](SqlQuery* q) { carrega(q); };
@@ -178,5 +176,5 @@ void TfEntrada_Estq::gravaProduto(SqlQuery* q, double quantidadeTotal) {
     q->ParamByName(QStringLiteral("EMaxC")).setAsFloat(toNumber(edENT_Max->text()));
     q->ParamByName(QStringLiteral("QuantidadeTotalC")).setAsFloat(quantidadeTotal);
     q->ParamByName(QStringLiteral("DataC")).setAsDate(dtpEnt_Data->date());
-    q->ExecSQL();
+    q->Run();
 }

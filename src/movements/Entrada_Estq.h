@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QDateEdit;
+struct CamposProduto;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -42,7 +43,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void setupConnections();
+    void setupConnections(const CamposProduto& produto);
     void limpa();
     void carrega(class SqlQuery* q);
     void btnEntrada_GravaClick();

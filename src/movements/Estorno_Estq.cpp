@@ -57,19 +57,15 @@ TfEstorno_Estq::TfEstorno_Estq(QWidget* parent) : QDialog(parent, TelaSemBotoes)
     tela.conclui();
     OrdemTab({edEst_DescPro, btnEST_BuscaPro, edEST_CodBar, edEst_Unid, dtpEst_Data, EdEst_Quant,
               edEst_Preco, edEst_Doc, btnEst_Grava, btnEst_Limpa, btnEst_Fecha, edEST_CodPro});
-    setupConnections();
+    setupConnections(produto);
 }
 
-void TfEstorno_Estq::setupConnections() {
-    const CamposProduto produto{edEST_CodPro, edEst_DescPro, btnEST_BuscaPro,
-                                edEST_CodBar, edEst_Unid,    edEst_QuantAtual};
+void TfEstorno_Estq::setupConnections(const CamposProduto& produto) {
     LeituraProduto regras;
     regras.apagaAusente = true;
-    regras.carrega = [this](SqlQuery* q) {
-        edEst_Preco->setText(NumericField::displayText(
-            NumericField::Money,
-            NumeroProduto(q, estornoDeSaida() ? QStringLiteral("PRO_PVENDA")
-                                              : QStringLiteral("PRO_PCUSTO"))));
+    regras.preco = edEst_Preco;
+    regras.colunaPreco = [] {
+        return estornoDeSaida() ? QStringLiteral("PRO_PVENDA") : QStringLiteral("PRO_PCUSTO");
     };
     InstalaLeituraProduto(produto, regras);
     AbreBuscaCom(edEST_CodPro, btnEST_BuscaPro, fBusca_Produtos, QStringLiteral("Estorno Estoque"));

@@ -59,7 +59,7 @@ void insereMovimento(SqlQuery* q, const Movimento& m) {
     q->ParamByName(QStringLiteral("DocC")).setAsString(m.documento);
     if (saida)
         q->ParamByName(QStringLiteral("TipoC")).setAsString(m.tipo);
-    q->ExecSQL();
+    q->Run();
 }
 
 // What the operation does to the quantity on hand.
@@ -76,7 +76,7 @@ void gravaQuantidade(SqlQuery* produtos, const QStringList& linhas, const QStrin
     produtos->setStatement(linhas);
     produtos->ParamByName(parametro).setAsFloat(quantidade);
     produtos->ParamByName(QStringLiteral("CodigoC")).setAsString(codigo);
-    produtos->ExecSQL();
+    produtos->Run();
 }
 
 } // namespace

@@ -71,18 +71,14 @@ TfSaida_Estq::TfSaida_Estq(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
               edSaida_Unid, dtpSaida_Data, edSaida_CodTipo, btnSaida_Estoque_BuscaTipo,
               EdSaida_Quant, edSaida_PVenda, edSaida_Doc, btnSaida_Estq_Grava, btnSaida_Estq_Limpa,
               btnSaida_Estq_Fecha});
-    setupConnections();
+    setupConnections(produto);
 }
 
-void TfSaida_Estq::setupConnections() {
-    const CamposProduto produto{edSaida_CodPro, edSaida_DescPro, btnSaida_Estoque_BuscaPRO,
-                                edSaida_CodBar, edSaida_Unid,    edSaida_QuantAtual};
+void TfSaida_Estq::setupConnections(const CamposProduto& produto) {
     LeituraProduto regras;
     regras.aparaAoEntrar = false;
-    regras.carrega = [this](SqlQuery* q) {
-        edSaida_PVenda->setText(NumericField::displayText(
-            NumericField::Money, NumeroProduto(q, QStringLiteral("PRO_PVENDA"))));
-    };
+    regras.preco = edSaida_PVenda;
+    regras.colunaPreco = [] { return QStringLiteral("PRO_PVENDA"); };
     InstalaLeituraProduto(produto, regras);
     AbreBuscaCom(edSaida_CodPro, btnSaida_Estoque_BuscaPRO, fBusca_Produtos,
                  QStringLiteral("Saída Estoque"));

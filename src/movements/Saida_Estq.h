@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QDateEdit;
+struct CamposProduto;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,7 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void setupConnections();
+    void setupConnections(const CamposProduto& produto);
     void limpa();
     void edSaida_CodTipoExit();
     bool confereTipo();

@@ -83,6 +83,9 @@ void InstalaLeituraProduto(const CamposProduto& c, LeituraProduto regras) {
             return;
         }
         carregaComuns(c, q);
+        if (regras.preco)
+            regras.preco->setText(NumericField::displayText(
+                NumericField::Money, NumeroProduto(q, regras.colunaPreco())));
         if (regras.carrega)
             regras.carrega(q);
         q->Close();

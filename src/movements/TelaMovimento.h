@@ -44,8 +44,11 @@ struct LeituraProduto {
     bool apagaAusente = false;
     // Runs when the operator enters the code field.
     std::function<void()> aoEntrarNoCodigo;
-    // Fills the screen's own fields from the product row the query holds,
-    // after the common ones.
+    // The screen's price field and the product's price it shows
+    // ("PRO_PVENDA" or "PRO_PCUSTO"), when it has one.
+    QLineEdit* preco = nullptr;
+    std::function<QString()> colunaPreco;
+    // Fills the screen's other fields from the product row the query holds.
     std::function<void(SqlQuery*)> carrega;
 };
 
