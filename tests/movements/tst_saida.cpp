@@ -1,4 +1,5 @@
 #include "data/DataModule_Conexao.h"
+#include "masterdata/Busca_Produtos.h"
 #include "masterdata/Busca_Tipos.h"
 #include "movements/Saida_Estq.h"
 
@@ -137,6 +138,9 @@ private slots:
 
     void typeFieldLooksTheTypeUp() {
         onExit([this](TfSaida_Estq* s) {
+            enter(s->edSaida_CodTipo, "5");
+            QCOMPARE(s->edSaida_CodTipo->text(), QString("000005"));
+            QCOMPARE(s->edSaida_DescTipo->text(), QString("Venda"));
             enter(s->edSaida_CodTipo, "7");
             QCOMPARE(messages(), QStringList{"Tipo de Saída não Encontrada !"});
             QCOMPARE(s->edSaida_CodTipo->text(), QString());
@@ -151,6 +155,21 @@ private slots:
             QCOMPARE(caller, QString("Saida"));
             QCOMPARE(s->edSaida_CodTipo->text(), QString("000005"));
             QCOMPARE(s->focusWidget(), s->edSaida_CodTipo);
+        });
+    }
+
+    void productLookupWritesTheChosenCode() {
+        program->dbs.exec("qor.gdb", "Insert Into Grupos Values ('000001', 'Ferragens')");
+        onExit([](TfSaida_Estq* s) {
+            QString caller;
+            whenModal([&](QWidget*) {
+                caller = fBusca_Produtos->Chamador;
+                fBusca_Produtos->btnCon_PRO_Seleciona->click();
+            });
+            QTest::keyClick(s->edSaida_CodPro, Qt::Key_F5);
+            QCOMPARE(caller, QString("Saída Estoque"));
+            QCOMPARE(s->edSaida_CodPro->text(), QString("        42"));
+            QCOMPARE(s->focusWidget(), s->edSaida_CodPro);
         });
     }
 
