@@ -5,12 +5,14 @@
 #include "data/DataModule_Conexao.h"
 #include "data/SqlConnection.h"
 #include "data/SqlQuery.h"
+#include "masterdata/Busca_Produtos.h"
 #include "movements/Movimentacao.h"
 
 #include "TestSupport.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 #include <functional>
 #include <memory>
 
@@ -98,4 +100,16 @@ inline QStringList tabCycle(QWidget* screen) {
         names << screen->focusWidget()->objectName();
     }
     return names;
+}
+
+// Opens the product lookup as the operator would (F5, the "..." button) and
+// chooses its current product; answers the caller key the lookup was given.
+inline QString chooseInProductLookup(const std::function<void()>& open) {
+    QString caller;
+    whenModal([&](QWidget*) {
+        caller = fBusca_Produtos->Chamador;
+        fBusca_Produtos->btnCon_PRO_Seleciona->click();
+    });
+    open();
+    return caller;
 }

@@ -1,6 +1,5 @@
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Produtos.h"
-#include "masterdata/Busca_Produtos.h"
 #include "movements/Entrada_Estq.h"
 
 #include "MovementFixture.h"
@@ -121,13 +120,8 @@ private slots:
 
             s->btnEntrada_Limpa->click();
             QVERIFY(!s->btnEntrada_Grava->isEnabled());
-            QString caller;
-            whenModal([&](QWidget*) {
-                caller = fBusca_Produtos->Chamador;
-                fBusca_Produtos->btnCon_PRO_Seleciona->click();
-            });
-            QTest::keyClick(s->edENT_CodPRO, Qt::Key_F5);
-            QCOMPARE(caller, QString("Entrada Estoque"));
+            QCOMPARE(chooseInProductLookup([&] { QTest::keyClick(s->edENT_CodPRO, Qt::Key_F5); }),
+                     QString("Entrada Estoque"));
             QCOMPARE(s->edENT_CodPRO->text(), QString("        42"));
             QCOMPARE(s->focusWidget(), s->edENT_CodPRO);
             QApplication::setActiveWindow(s);

@@ -1,6 +1,5 @@
 #include "app/Pricipal.h"
 #include "data/DataModule_Conexao.h"
-#include "masterdata/Busca_Produtos.h"
 #include "movements/Estorno_Estq.h"
 
 #include "MovementFixture.h"
@@ -95,13 +94,8 @@ private slots:
     void productLookupWritesTheChosenCode() {
         program->dbs.exec("qor.gdb", "Insert Into Grupos Values ('000001', 'Ferragens')");
         onReversal("Estorno de Saída", [](TfEstorno_Estq* s) {
-            QString caller;
-            whenModal([&](QWidget*) {
-                caller = fBusca_Produtos->Chamador;
-                fBusca_Produtos->btnCon_PRO_Seleciona->click();
-            });
-            s->btnEST_BuscaPro->click();
-            QCOMPARE(caller, QString("Estorno Estoque"));
+            QCOMPARE(chooseInProductLookup([&] { s->btnEST_BuscaPro->click(); }),
+                     QString("Estorno Estoque"));
             QCOMPARE(s->edEST_CodPro->text(), QString("        42"));
             QCOMPARE(s->focusWidget(), s->edEST_CodPro);
         });

@@ -1,5 +1,4 @@
 #include "data/DataModule_Conexao.h"
-#include "masterdata/Busca_Produtos.h"
 #include "masterdata/Busca_Tipos.h"
 #include "movements/Saida_Estq.h"
 
@@ -161,13 +160,8 @@ private slots:
     void productLookupWritesTheChosenCode() {
         program->dbs.exec("qor.gdb", "Insert Into Grupos Values ('000001', 'Ferragens')");
         onExit([](TfSaida_Estq* s) {
-            QString caller;
-            whenModal([&](QWidget*) {
-                caller = fBusca_Produtos->Chamador;
-                fBusca_Produtos->btnCon_PRO_Seleciona->click();
-            });
-            QTest::keyClick(s->edSaida_CodPro, Qt::Key_F5);
-            QCOMPARE(caller, QString("Saída Estoque"));
+            QCOMPARE(chooseInProductLookup([&] { QTest::keyClick(s->edSaida_CodPro, Qt::Key_F5); }),
+                     QString("Saída Estoque"));
             QCOMPARE(s->edSaida_CodPro->text(), QString("        42"));
             QCOMPARE(s->focusWidget(), s->edSaida_CodPro);
         });
