@@ -9,6 +9,7 @@
 // and fills them with 10,000 products in 50 groups; later runs reuse them.
 // Every figure is the median of several repetitions after one warm-up.
 
+#include "BenchProgram.h"
 #include "Offscreen.h"
 #include "data/ConfigIni.h"
 #include "app/Startup.h"
@@ -40,20 +41,10 @@ constexpr int ProductCount = 10000;
 constexpr int GroupCount = 50;
 constexpr int Repetitions = 9;
 
-QString localPath(const QString& folder) {
-    const int colon = folder.indexOf(u':');
-    return colon > 1 ? folder.mid(colon + 1) : folder;
-}
-
 // Creates and fills the databases unless a filled pair is there already.
 void prepare(const QString& folder) {
-    if (QFile::exists(localPath(folder) + QStringLiteral("/qor.gdb"))) {
-        std::printf("Reusing %s\n", qPrintable(folder));
+    if (!createDatabases(folder))
         return;
-    }
-    QDir().mkpath(localPath(folder));
-    QFile::setPermissions(localPath(folder), QFileDevice::Permissions(0x7777));
-    CriaBancos(folder);
     fb::Connection db;
     db.attach(ConexaoAdministrador(CaminhoBanco(folder, QStringLiteral("qor.gdb"))));
     fb::Transaction transaction(db);
@@ -129,13 +120,7 @@ int main(int argc, char** argv) {
     }
 
     QTemporaryDir work;
-    QDir::setCurrent(work.path());
-    ConfigIni::writeFolder(folder);
-    Messages::setHandler([](Messages::Kind, const QString& text) {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return true;
-    });
-    if (!StartProgram())
+    if (!startProgramOn(folder, work))
         return 1;
 
     TfManut_Produtos* screen = fManut_Produtos;

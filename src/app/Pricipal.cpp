@@ -8,6 +8,9 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "movements/Entrada_Estq.h"
+#include "movements/Estorno_Estq.h"
+#include "movements/Saida_Estq.h"
 #include "shell/Contato.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"
@@ -45,8 +48,11 @@ struct Comando {
 // The menu, in order. A command whose screen is not part of the program yet
 // stays in the menu and does nothing.
 std::vector<Comando> comandos() {
-    auto opcao = [](const char* valor) {
-        return [valor] { fPrincipal->Opcao = QString::fromLatin1(valor); };
+    auto opcao = [](const char* valor, auto*& screen) {
+        return [valor, abreTela = abre(screen)] {
+            fPrincipal->Opcao = QString::fromLatin1(valor);
+            abreTela();
+        };
     };
     const QString cad = QStringLiteral("Cadastros");
     const QString mov = QStringLiteral("Movimentação no Estoque");
@@ -60,10 +66,10 @@ std::vector<Comando> comandos() {
         {{cad, QStringLiteral("Grupos de Produtos")}, abre(fManut_Grupos)},
         {{cad, QStringLiteral("Produtos")}, abre(fManut_Produtos)},
         {{cad, QStringLiteral("Tipo de Saídas")}, abre(fManut_Tipos)},
-        {{mov, QStringLiteral("Entrada no Estoque")}, {}},
-        {{mov, QStringLiteral("Saída no Estoque")}, {}},
-        {{mov, QStringLiteral("Estorno de Entrada")}, opcao("TE")},
-        {{mov, QStringLiteral("Estorno de Saída")}, opcao("TS")},
+        {{mov, QStringLiteral("Entrada no Estoque")}, abre(fEntrada_Estq)},
+        {{mov, QStringLiteral("Saída no Estoque")}, abre(fSaida_Estq)},
+        {{mov, QStringLiteral("Estorno de Entrada")}, opcao("TE", fEstorno_Estq)},
+        {{mov, QStringLiteral("Estorno de Saída")}, opcao("TS", fEstorno_Estq)},
         {{mov, QStringLiteral("Consultas")}, {}},
         {{rel, precos, QStringLiteral("Lista de Preços (Ordenado por Descrição)")}, {}},
         {{rel, precos, QStringLiteral("Lista de Preços (Ordenado pelo Código)")}, {}},

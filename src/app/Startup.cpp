@@ -23,6 +23,9 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "movements/Entrada_Estq.h"
+#include "movements/Estorno_Estq.h"
+#include "movements/Saida_Estq.h"
 #include "shell/Contato.h"
 #include "shell/Messages.h"
 #include "users/Config_Login.h"
@@ -88,10 +91,10 @@ const std::vector<Step>& creationOrder() {
              create(fDados_Produtos);
          }},
         {"Abrindo Conexão ao DB Movimentação de Estoque", [] { create(dmMovEstq); }},
-        {"Abrindo Telas de Movimentação de Estoque", [] {}},
+        {"Abrindo Telas de Movimentação de Estoque", [] { create(fEntrada_Estq); }},
         {"Abrindo Telas de Consulta de Movimentação de Estoque", [] {}},
-        {"Abrindo Telas de Saída de Estoque", [] {}},
-        {"Abrindo Telas de Estorno de Estoque", [] {}},
+        {"Abrindo Telas de Saída de Estoque", [] { create(fSaida_Estq); }},
+        {"Abrindo Telas de Estorno de Estoque", [] { create(fEstorno_Estq); }},
         {"Abrindo Relatórios de Listas de Preços", [] { create(fSobre); }},
         {"Abrindo Dados da Empresa",
          [] {

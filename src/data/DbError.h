@@ -15,6 +15,10 @@ public:
 
     const QString& message() const { return text; }
 
+    // Another transaction changed or locked the row first; trying again once
+    // it has finished can succeed (isc_update_conflict, isc_deadlock).
+    bool updateConflict() const { return has(335544451L) || has(335544336L); }
+
     // Whether Firebird named this error code (isc_...) anywhere in it.
     bool has(long code) const {
         return std::find(gdsCodes.begin(), gdsCodes.end(), code) != gdsCodes.end();

@@ -282,6 +282,16 @@ struct Connection::Impl {
     }
 
     Prepared& prepare(isc_tr_handle& transaction, const QString& sql);
+    Prepared& executeWrite(isc_tr_handle& transaction, const QString& sql, const Params& params) {
+        Prepared& p = prepare(transaction, sql);
+        if (p.type == isc_info_sql_stmt_select)
+            throw DbError(QStringLiteral("Statement returns rows; open it instead"));
+        std::vector<QByteArray> storage;
+        bind(p, params, storage);
+        isc_dsql_execute(status, &transaction, &p.handle, 1, p.in.count() ? p.in.da : nullptr);
+        check(status);
+        return p;
+    }
     void bind(Prepared& p, const Params& params, std::vector<QByteArray>& storage);
     void layoutOutput(Prepared& p);
     void readInto(ResultSet& result, int column, isc_tr_handle& transaction, const XSQLVAR& v,
@@ -668,15 +678,13 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
 
 int Connection::execute(const QString& sql, const Params& params) {
     return d->inTransaction([&](isc_tr_handle& tr) {
-        Prepared& p = d->prepare(tr, sql);
-        if (p.type == isc_info_sql_stmt_select)
-            throw DbError(QStringLiteral("Statement returns rows; open it instead"));
-        std::vector<QByteArray> storage;
-        d->bind(p, params, storage);
-        isc_dsql_execute(d->status, &tr, &p.handle, 1, p.in.count() ? p.in.da : nullptr);
-        check(d->status);
+        Prepared& p = d->executeWrite(tr, sql, params);
         return d->rowsAffected(p);
     });
+}
+
+void Connection::run(const QString& sql, const Params& params) {
+    d->inTransaction([&](isc_tr_handle& tr) { d->executeWrite(tr, sql, params); });
 }
 
 void Connection::prepare(const QString& sql) {

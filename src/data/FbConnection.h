@@ -47,6 +47,9 @@ public:
     ResultSet select(const QString& sql, const Params& params = {});
     // Runs a statement that returns no rows; answers how many rows it changed.
     int execute(const QString& sql, const Params& params = {});
+    // The same without asking the server how many rows changed: one round
+    // trip less, for writes that need no count.
+    void run(const QString& sql, const Params& params = {});
     // Prepares a statement (and keeps it for later use) without running it,
     // so a missing table or column shows up now.
     void prepare(const QString& sql);

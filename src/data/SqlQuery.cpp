@@ -16,8 +16,7 @@ namespace {
 
 // The values of the parameters the statement has; a value bound for an
 // earlier statement of the query is left behind.
-fb::Params boundFor(const QString& sql, const fb::Params& params) {
-    const QStringList names = fb::parseNamedParameters(sql).names;
+fb::Params boundFor(const QStringList& names, const fb::Params& params) {
     fb::Params bound;
     for (const auto& [name, value] : params.all()) {
         if (names.contains(name))
@@ -28,8 +27,16 @@ fb::Params boundFor(const QString& sql, const fb::Params& params) {
 
 } // namespace
 
+const QStringList& SqlQuery::parameterNames() const {
+    if (SQL != namesOf) {
+        namesRead = fb::parseNamedParameters(statement()).names;
+        namesOf = SQL;
+    }
+    return namesRead;
+}
+
 SqlQuery::Param SqlQuery::ParamByName(const QString& name) {
-    if (!fb::parseNamedParameters(statement()).names.contains(name.toUpper()))
+    if (!parameterNames().contains(name, Qt::CaseInsensitive))
         throw DbError(QStringLiteral("%1: Parameter '%2' not found").arg(objectName(), name));
     return Param(*this, name);
 }
@@ -41,7 +48,7 @@ void SqlQuery::setStatement(const QStringList& lines) {
 
 void SqlQuery::Open() {
     const QString sql = statement();
-    rows = conn->database().select(sql, boundFor(sql, Params));
+    rows = conn->database().select(sql, boundFor(parameterNames(), Params));
     active = true;
 }
 
@@ -57,7 +64,12 @@ fb::ResultSet SqlQuery::takeResult() {
 
 int SqlQuery::ExecSQL() {
     const QString sql = statement();
-    return conn->database().execute(sql, boundFor(sql, Params));
+    return conn->database().execute(sql, boundFor(parameterNames(), Params));
+}
+
+void SqlQuery::Run() {
+    const QString sql = statement();
+    conn->database().run(sql, boundFor(parameterNames(), Params));
 }
 
 QString SqlQuery::FieldText(const QString& name) const {

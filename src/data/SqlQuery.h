@@ -43,6 +43,8 @@ public:
     void Close();
     // Runs a statement that returns no rows; answers how many rows it changed.
     int ExecSQL();
+    // The same when the count does not matter: one round trip less.
+    void Run();
     bool Active() const { return active; }
     bool IsEmpty() const { return rows.isEmpty(); }
 
@@ -56,7 +58,13 @@ public:
     QString FieldText(const QString& name) const;
 
 private:
+    // The parameter names of the statement; a statement sent again and again
+    // (each movement's) is read once.
+    const QStringList& parameterNames() const;
+
     SqlConnection* conn;
     fb::ResultSet rows;
     bool active = false;
+    mutable QStringList namesRead;
+    mutable QStringList namesOf;
 };

@@ -2,6 +2,9 @@
 
 #include "data/DataModule_Produtos.h"
 #include "shell/Cadastro.h"
+#include "movements/Entrada_Estq.h"
+#include "movements/Estorno_Estq.h"
+#include "movements/Saida_Estq.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 
@@ -24,7 +27,11 @@ namespace {
 // maintenance ("ManutMovEstq") and product report ("Datas_Produto")
 // screens each add their row here.
 const DestinosBusca& destinos() {
-    static const DestinosBusca tabela = {};
+    static const DestinosBusca tabela = {
+        {QStringLiteral("Entrada Estoque"), [] { return fEntrada_Estq->edENT_CodPRO; }},
+        {QStringLiteral("Saída Estoque"), [] { return fSaida_Estq->edSaida_CodPro; }},
+        {QStringLiteral("Estorno Estoque"), [] { return fEstorno_Estq->edEST_CodPro; }},
+    };
     return tabela;
 }
 

@@ -3,6 +3,7 @@
 #include "data/DataModule_Tipos.h"
 #include "shell/Cadastro.h"
 #include "masterdata/Manut_Tipos.h"
+#include "movements/Saida_Estq.h"
 #include "shell/Grid.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
@@ -22,7 +23,9 @@ namespace {
 
 // Where a chosen exit type goes, by the key of the screen that asked.
 const DestinosBusca& destinos() {
-    static const DestinosBusca tabela = {};
+    static const DestinosBusca tabela = {
+        {QStringLiteral("Saida"), [] { return fSaida_Estq->edSaida_CodTipo; }},
+    };
     return tabela;
 }
 

@@ -4,6 +4,7 @@
 #include "data/DataModule_Produtos.h"
 #include "entry/Funcoes.h"
 #include "entry/NumericField.h"
+#include "entry/Precos.h"
 #include "entry/RegionalNumbers.h"
 #include "masterdata/Busca_Grupos.h"
 #include "shell/Cadastro.h"
@@ -45,13 +46,6 @@ const QString ZeroMoeda = QStringLiteral("R$ 0,00");
 
 const QString& modo() {
     return fManut_Produtos->Modo;
-}
-
-// A field the screen writes and the operator only reads; Tab passes it by.
-QLineEdit* SoLeitura(QLineEdit* campo) {
-    campo->setReadOnly(true);
-    campo->setFocusPolicy(Qt::ClickFocus);
-    return campo;
 }
 
 // The command query, closed and holding the statement given.
@@ -133,14 +127,7 @@ void TfDados_Produtos::setupConnections() {
     onEnter(edPRO_NomeGru, [this] { edPRO_NomeGruEnter(); });
     AbreBuscaCom(edPRO_CodGru, btnDados_Pro_Busca, fBusca_Grupos, QStringLiteral("Dados_Produtos"));
     NumericField::attach(edPRO_Quant, NumericField::Quantity, NumericField::ColourOnly);
-    NumericField::attach(edPRO_PCusto, NumericField::Money, NumericField::Limited)->onExit([this] {
-        recalculaMargem();
-    });
-    NumericField::attach(edPRO_PVenda, NumericField::Money, NumericField::Limited)->onExit([this] {
-        recalculaMargem();
-    });
-    NumericField::attach(edPRO_Margem, NumericField::Percentage, NumericField::Limited)
-        ->onExit([this] { edPRO_MargemExit(); });
+    AcoplaPrecos(edPRO_PCusto, edPRO_Margem, edPRO_PVenda, NumericField::Limited);
     NumericField::attach(edPRO_Min, NumericField::WholeNumber)->onExit([this] { edPRO_MinExit(); });
     NumericField::attach(edPRO_EMax, NumericField::WholeNumber)->onExit([this] {
         edPRO_EMaxExit();
@@ -259,25 +246,6 @@ void TfDados_Produtos::edPRO_CodGruExit() {
 
 void TfDados_Produtos::edPRO_NomeGruEnter() {
     btnDados_Pro_Busca->setFocus();
-}
-
-// Leaving the cost or the sale price: the margin the two give.
-void TfDados_Produtos::recalculaMargem() {
-    const double custo = fieldValue(edPRO_PCusto->text());
-    if (custo == 0)
-        return;
-    const double venda = fieldValue(edPRO_PVenda->text());
-    edPRO_Margem->setText(
-        NumericField::displayText(NumericField::Percentage, venda * 100 / custo - 100));
-}
-
-void TfDados_Produtos::edPRO_MargemExit() {
-    const double custo = fieldValue(edPRO_PCusto->text());
-    if (custo == 0)
-        return;
-    const double margem = fieldValue(edPRO_Margem->text());
-    edPRO_PVenda->setText(
-        NumericField::displayText(NumericField::Money, (margem / 100 + 1) * custo));
 }
 
 // The stock limits: a text that does not read as a number is reported, not

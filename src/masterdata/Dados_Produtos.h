@@ -55,8 +55,6 @@ private:
     void edPRO_CodigoExit();
     void edPRO_CodGruExit();
     void edPRO_NomeGruEnter();
-    void recalculaMargem();
-    void edPRO_MargemExit();
     void edPRO_MinExit();
     void edPRO_EMaxExit();
     void btnPRO_SalvaClick();

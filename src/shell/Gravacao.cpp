@@ -31,7 +31,10 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
         } catch (const std::exception&) {
         }
         throw;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        const auto* recusa = dynamic_cast<const Recusa*>(&e);
+        const Messages::Kind kind = recusa ? recusa->kind : site.failureKind;
+        const QString text = recusa ? recusa->text : site.failureMessage;
         auto rollback = [&db] {
             try {
                 db.rollback();
@@ -41,9 +44,9 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
         };
         if (site.rollbackBeforeMessage) {
             rollback();
-            Messages::show(site.failureKind, site.failureMessage);
+            Messages::show(kind, text);
         } else {
-            Messages::show(site.failureKind, site.failureMessage);
+            Messages::show(kind, text);
             rollback();
         }
         return false;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <stdexcept>
 
 class ListCopy;
 class QLineEdit;
@@ -17,6 +18,17 @@ struct WriteSite {
     QString failureMessage;
     // Most sites warn first and roll back once the operator has read it.
     bool rollbackBeforeMessage = false;
+};
+
+// A check made inside the transaction refused the write: the operator reads
+// this message in place of the site's.
+class Recusa : public std::runtime_error {
+public:
+    Recusa(Messages::Kind kind, const QString& text)
+        : std::runtime_error(text.toStdString()), kind(kind), text(text) {}
+
+    Messages::Kind kind;
+    QString text;
 };
 
 // Every insert, update and delete: a read-committed transaction on the

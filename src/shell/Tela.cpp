@@ -123,6 +123,12 @@ void TelaDeDados::conclui() {
     enterMovesOn(tela);
 }
 
+QLineEdit* SoLeitura(QLineEdit* campo) {
+    campo->setReadOnly(true);
+    campo->setFocusPolicy(Qt::ClickFocus);
+    return campo;
+}
+
 void LimitaTexto(QPlainTextEdit* caixa, int maximo) {
     QObject::connect(caixa, &QPlainTextEdit::textChanged, caixa, [caixa, maximo] {
         const QString texto = caixa->toPlainText();

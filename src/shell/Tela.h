@@ -38,6 +38,8 @@ public:
     // Any control on its own labelled row, or beside the previous one.
     void linha(const QString& legenda, QWidget* controle);
     void aoLado(QWidget* controle);
+    // The label of the last labelled row, for a screen that changes it.
+    QLabel* ultimoRotulo() const { return rotuloAtual; }
     QPushButton* botao(const QString& nome, const QString& legenda);
     // Sets the tab order and the conventions; call once every control exists.
     void conclui();
@@ -57,6 +59,9 @@ private:
 // control's accessible name is the label's text, its inner text box (a date
 // picker's) included.
 void NomeiaPeloRotulo(QLabel* rotulo, QWidget* controle);
+
+// A field the screen writes and the operator only reads; Tab passes it by.
+QLineEdit* SoLeitura(QLineEdit* campo);
 
 // A multi-line box that takes no more than maximo characters, typed or
 // pasted.

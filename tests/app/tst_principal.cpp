@@ -178,16 +178,15 @@ private slots:
     void reversalCommandsSetTheOptionAndSaidaEnds() {
         const QList<QAction*> top = fPrincipal->menuBar()->actions();
         QMenu* mov = submenu(top, "Movimentação no Estoque");
-        for (QAction* a : mov->actions()) {
-            if (a->text() == "Estorno de Entrada")
-                a->trigger();
+        for (const QString option : {"TE", "TS"}) {
+            for (QAction* a : mov->actions()) {
+                if (a->text() == (option == "TE" ? "Estorno de Entrada" : "Estorno de Saída")) {
+                    whenModal([](QWidget* screen) { screen->close(); });
+                    a->trigger();
+                }
+            }
+            QCOMPARE(fPrincipal->Opcao, option);
         }
-        QCOMPARE(fPrincipal->Opcao, QString("TE"));
-        for (QAction* a : mov->actions()) {
-            if (a->text() == "Estorno de Saída")
-                a->trigger();
-        }
-        QCOMPARE(fPrincipal->Opcao, QString("TS"));
         top.last()->trigger();
         QCOMPARE(program->recorder.endRequests, 1);
     }
