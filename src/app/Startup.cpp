@@ -23,6 +23,9 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "reports/Rel_Formularios.h"
+#include "reports/Rel_Mov_Estq.h"
+#include "reports/Tela_Impressora.h"
 #include "shell/Contato.h"
 #include "shell/Messages.h"
 #include "utilities/Empresa.h"
@@ -85,7 +88,11 @@ const std::vector<Step>& creationOrder() {
         {"Abrindo Telas de Consulta de Movimentação de Estoque", [] {}},
         {"Abrindo Telas de Saída de Estoque", [] {}},
         {"Abrindo Telas de Estorno de Estoque", [] {}},
-        {"Abrindo Relatórios de Listas de Preços", [] { create(fSobre); }},
+        {"Abrindo Relatórios de Listas de Preços",
+         [] {
+             create(fRel_Listas_Precos);
+             create(fSobre);
+         }},
         {"Abrindo Dados da Empresa",
          [] {
              create(dmEmpresa);
@@ -96,10 +103,27 @@ const std::vector<Step>& creationOrder() {
          [] {
              create(fBusca_Produtos);
              create(fBusca_Grupos);
+             create(fRel_Mov_Estq);
          }},
         {"Abrindo Módulos de Login", [] {}},
-        {"Abrindo Relatórios", [] { create(fBusca_Tipos); }},
-        {"Abrindo Módulos Utilitários", [] {}},
+        {"Abrindo Relatórios",
+         [] {
+             create(fTela_Impressora);
+             create(fRel_Mov_ESTQ_EST);
+             create(fRel_MovEstq_Produto_Geral);
+             create(fRel_Itens_Estoque);
+             create(fRel_Itens_Estoque_Grupo);
+             create(fRel_Mov_Estq_Produto_ES);
+             create(fBusca_Tipos);
+             create(fRel_Mov_Estq_Grupo);
+             create(fRel_Mov_Estq_Grupo_ES);
+             create(fRel_Mov_Estq_Tipo);
+         }},
+        {"Abrindo Módulos Utilitários",
+         [] {
+             create(fRelEstMin);
+             create(fRelMovEstq_EST2);
+         }},
     };
     return steps;
 }
