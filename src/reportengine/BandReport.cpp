@@ -5,6 +5,8 @@
 #include "reportengine/ReportPreview.h"
 
 #include <QFontMetricsF>
+#include <array>
+#include <optional>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
@@ -245,6 +247,17 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
     if (recorder)
         recorder->beginPage(pageIndex + 1);
 
+    // Fonts and their metrics on this device, made once per page: a page
+    // writes thousands of texts in a handful of styles.
+    constexpr int Styles = int(Style::Small) + 1;
+    std::array<QFont, Styles> fonts;
+    std::array<std::optional<QFontMetricsF>, Styles> metrics;
+    for (int i = 0; i < Styles; ++i) {
+        fonts[i] = QFont(fontFor(Style(i)), painter.device());
+        metrics[i].emplace(fonts[i], painter.device());
+    }
+    int current = -1;
+
     auto paintBand = [&](const Band* b, double top, double height, int row) {
         if (recorder)
             recorder->beginBand(
@@ -275,23 +288,36 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
                            ? QString::number(pageIndex + 1)
                            : layout.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
             }
-            painter.setFont(fontFor(item->style));
+            const int style = int(item->style);
+            if (style != current) {
+                painter.setFont(fonts[style]);
+                current = style;
+            }
+            const QFontMetricsF& fm = *metrics[style];
             QRectF rect(left + item->x, top + item->y, item->width, height - item->y);
             if (item->align == Align::BandCenter)
                 rect = QRectF(left, top + item->y, BandWidth, height - item->y);
             const QRectF target(rect.topLeft() * scale, rect.size() * scale);
             if (cutToWidth)
-                text = cut(text, QFontMetricsF(painter.font(), painter.device()), target.width());
-            int flags = Qt::AlignTop;
-            flags |= item->align == Align::Left    ? Qt::AlignLeft
-                     : item->align == Align::Right ? Qt::AlignRight
-                                                   : Qt::AlignHCenter;
-            if (wrap)
-                flags |= Qt::TextWordWrap;
-            if (recorder)
+                text = cut(text, fm, target.width());
+            if (recorder) {
                 recorder->item(QString::fromLatin1(alignName(item->align)), item->name, text);
-            else
+            } else if (wrap) {
+                const int flags = Qt::AlignTop | Qt::TextWordWrap |
+                                  (item->align == Align::Left    ? Qt::AlignLeft
+                                   : item->align == Align::Right ? Qt::AlignRight
+                                                                 : Qt::AlignHCenter);
                 painter.drawText(target, flags, text);
+            } else if (!text.isEmpty()) {
+                // One line at its baseline: much cheaper than laying out a
+                // rectangle of text, and a report writes one for every field.
+                double x = target.left();
+                if (item->align != Align::Left) {
+                    const double room = target.width() - fm.horizontalAdvance(text);
+                    x += item->align == Align::Right ? room : room / 2;
+                }
+                painter.drawText(QPointF(x, target.top() + fm.ascent()), text);
+            }
         }
         if (b->ruleBottom) {
             painter.drawLine(QPointF(left, top + height) * scale,
