@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace report {
@@ -159,7 +160,11 @@ void ReportPreview::setZoom(Zoom mode) {
 }
 
 double ReportPreview::pixelsPerPoint() const {
-    const QSize room = scroll->viewport()->size() - QSize(8, 8);
+    // Leave room for the vertical scroll bar that a page taller than the
+    // window brings, so that page width never needs a horizontal one.
+    const int frame = 2 * scroll->frameWidth() + 8;
+    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize room = scroll->size() - QSize(frame + bar, frame);
     switch (zoom) {
     case Zoom::Actual:
         return logicalDpiX() / 72.0;
