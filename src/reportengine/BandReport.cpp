@@ -4,9 +4,8 @@
 #include "reportengine/RecordingDevice.h"
 #include "reportengine/ReportPreview.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
-#include <array>
-#include <optional>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPainter>
@@ -14,6 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <array>
+#include <optional>
 
 namespace report {
 
@@ -71,20 +72,40 @@ const char* alignName(Align align) {
     return "";
 }
 
-// The longest beginning of text that fits width device pixels.
-QString cut(const QString& text, const QFontMetricsF& metrics, double width) {
-    if (metrics.horizontalAdvance(text) <= width)
-        return text;
-    int fits = 0, over = int(text.size());
-    while (over - fits > 1) {
-        const int middle = (fits + over) / 2;
-        if (metrics.horizontalAdvance(text.left(middle)) <= width)
-            fits = middle;
-        else
-            over = middle;
+// How wide texts are in one font on one device. In a fixed-pitch font every
+// letter has one advance, so the data fields, printed in one, need no text
+// shaping to be measured.
+class Widths {
+public:
+    Widths(const QFont& font, const QPaintDevice* device) : metrics(font, device) {
+        if (QFontInfo(font).fixedPitch())
+            pitch = metrics.horizontalAdvance(QLatin1Char('0'));
     }
-    return text.left(fits);
-}
+    const QFontMetricsF& fontMetrics() const { return metrics; }
+    double of(const QString& text) const {
+        return pitch > 0 ? pitch * text.size() : metrics.horizontalAdvance(text);
+    }
+    // The longest beginning of text that fits width.
+    QString cut(const QString& text, double width) const {
+        if (of(text) <= width)
+            return text;
+        if (pitch > 0)
+            return text.left(int(width / pitch + 1e-9));
+        int fits = 0, over = int(text.size());
+        while (over - fits > 1) {
+            const int middle = (fits + over) / 2;
+            if (metrics.horizontalAdvance(text.left(middle)) <= width)
+                fits = middle;
+            else
+                over = middle;
+        }
+        return text.left(fits);
+    }
+
+private:
+    QFontMetricsF metrics;
+    double pitch = 0;
+};
 
 bool hasWrap(const Band* band) {
     for (const auto& item : band->items())
@@ -251,7 +272,7 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
     // writes thousands of texts in a handful of styles.
     constexpr int Styles = int(Style::Small) + 1;
     std::array<QFont, Styles> fonts;
-    std::array<std::optional<QFontMetricsF>, Styles> metrics;
+    std::array<std::optional<Widths>, Styles> metrics;
     for (int i = 0; i < Styles; ++i) {
         fonts[i] = QFont(fontFor(Style(i)), painter.device());
         metrics[i].emplace(fonts[i], painter.device());
@@ -293,13 +314,13 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
                 painter.setFont(fonts[style]);
                 current = style;
             }
-            const QFontMetricsF& fm = *metrics[style];
+            const Widths& widths = *metrics[style];
             QRectF rect(left + item->x, top + item->y, item->width, height - item->y);
             if (item->align == Align::BandCenter)
                 rect = QRectF(left, top + item->y, BandWidth, height - item->y);
             const QRectF target(rect.topLeft() * scale, rect.size() * scale);
             if (cutToWidth)
-                text = cut(text, fm, target.width());
+                text = widths.cut(text, target.width());
             if (recorder) {
                 recorder->item(QString::fromLatin1(alignName(item->align)), item->name, text);
             } else if (wrap) {
@@ -313,10 +334,10 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
                 // rectangle of text, and a report writes one for every field.
                 double x = target.left();
                 if (item->align != Align::Left) {
-                    const double room = target.width() - fm.horizontalAdvance(text);
+                    const double room = target.width() - widths.of(text);
                     x += item->align == Align::Right ? room : room / 2;
                 }
-                painter.drawText(QPointF(x, target.top() + fm.ascent()), text);
+                painter.drawText(QPointF(x, target.top() + widths.fontMetrics().ascent()), text);
             }
         }
         if (b->ruleBottom) {
