@@ -274,6 +274,45 @@ private slots:
         QVERIFY(QFile::exists(path));
     }
 
+    // Every key reaches its own report, in one run of the program as the
+    // operator would go from one report to the next.
+    void eachKeyPrintsItsReport() {
+        const char* const table[][2] = {
+            {"Mov_Estq Geral Datas", "qrMov_Estq"},
+            {"Lista Preco Descricao", "qp_Listas_Precos"},
+            {"Lista Preco Codigo", "qp_Listas_Precos"},
+            {"Rel MovEstq Entradas", "qrMov_Estq_EST"},
+            {"Rel MovEstq Saídas", "qrMov_Estq_EST"},
+            {"Rel MovEstq Produto Geral", "qrMovEstq_Produto_Geral"},
+            {"Itens Estoque Codigo", "qrItens_Estoque"},
+            {"Itens Estoque Descricao", "qrItens_Estoque"},
+            {"Itens Estoque Grupo", "qrItens_Estoque_Grupo"},
+            {"Mov Estq Produto Entrada", "qrMov_Estq_Produto_ES"},
+            {"Mov Estq Produto Saida", "qrMov_Estq_Produto_ES"},
+            {"Mov Estq Grupos", "qrMov_Estq_Grupos"},
+            {"Mov Estq Grupo Entrada", "qrMov_Estq_Grupo_ES"},
+            {"Mov Estq Grupo Saida", "qrMov_Estq_Grupo_ES"},
+            {"Mov Estq Tipos", "qrMov_Estq_Tipo"},
+            {"Itens Estoque Minimo", "qrEstMin"},
+            {"Rel MovEstq Saidas Estorno", "qrMovEstq_EST2"},
+            {"Rel MovEstq Entradas Estorno", "qrMovEstq_EST2"},
+        };
+        loadMarch();
+        QStringList generated;
+        for (BandReport* r : everyReport()) {
+            printToFile(r, r->objectName() + ".pdf");
+            r->beforeGeneration = [&generated, r] { generated << r->objectName(); };
+        }
+        for (const auto& [key, component] : table) {
+            generated.clear();
+            QFile::remove(pdfPath(QString(component) + ".pdf"));
+            choose(QString::fromUtf8(key), &TfTela_Impressora::BitBtn2);
+            QVERIFY2(generated == QStringList{component}, key);
+            QVERIFY2(QFile::exists(pdfPath(QString(component) + ".pdf")), key);
+        }
+        QVERIFY(program->recorder.messages.isEmpty());
+    }
+
     // Neither an unknown key nor "Cancela" produces anything or writes a
     // caption; the chooser closes either way.
     void unknownKeyAndCancelProduceNothing_data() {
