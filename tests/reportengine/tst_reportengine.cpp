@@ -245,6 +245,9 @@ private slots:
             QTest::mouseClick(preview->btnUltima, Qt::LeftButton);
             QCOMPARE(preview->lbPagina->text(), QString("Página 3 de 3"));
             QVERIFY(!preview->pageImage().isNull());
+            QFile::remove(printed); // the loaded file is what prints now
+            QTest::mouseClick(preview->btnImprimir, Qt::LeftButton);
+            QCOMPARE(dialogs, 2);
             checked = true;
             QTest::mouseClick(preview->btnFechar, Qt::LeftButton);
         });
