@@ -20,8 +20,9 @@
 // /proc/self/clear_refs, with the previous result released and the freed
 // memory handed back to the system first.
 
-#include "BareFirebird.h"
-#include "BenchProgram.h"
+#include "BareClient.h"
+#include "BenchDatabase.h"
+#include "Measure.h"
 #include "Offscreen.h"
 #include "data/ConfigIni.h"
 #include "app/Pricipal.h"
@@ -68,107 +69,18 @@ constexpr int MovementCount = 200000;
 constexpr int Repetitions = 7;
 constexpr int StartupRepetitions = 5;
 
-// Movements run from the first day of 2005 to the last of 2006; the month
-// measured is one in the middle.
-const QDate FirstDay(2005, 1, 1);
-const QDate LastDay(2006, 12, 31);
-const QDate MonthStart(2006, 3, 1);
-const QDate MonthEnd(2006, 3, 31);
-
 const QString MonthCondition = QStringLiteral("Where m.MOV_Data between :DataIni and :DataFim");
 const char* const BareMonthCondition = "Where m.MOV_Data between ? and ?";
 
-[[noreturn]] void fail(const std::string& message) {
-    std::fprintf(stderr, "kelvara-bench_lists: %s\n", message.c_str());
-    std::exit(1);
-}
-
-// ---------------------------------------------------------------------------
-// Process memory
-
-long statusKb(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::size_t keyLength = std::strlen(key);
-    while (std::getline(status, line))
-        if (line.compare(0, keyLength, key) == 0 && line.size() > keyLength &&
-            line[keyLength] == ':')
-            return std::stol(line.substr(keyLength + 1));
-    return -1;
-}
-
-void resetPeak() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    if (!clear)
-        fail("cannot reset the peak memory through /proc/self/clear_refs");
-}
-
-double mb(long kb) {
-    return kb / 1024.0;
-}
-
-struct Sample {
-    double ms = 0;
-    double peakMb = 0;   // absolute high-water mark during the measurement
-    double growthMb = 0; // that peak minus the resident size just before
-};
-
-// Runs load once with a fresh high-water mark, then release.
-Sample measure(const std::function<void()>& load, const std::function<void()>& release) {
-    malloc_trim(0);
-    const long before = statusKb("VmRSS");
-    resetPeak();
-    const auto start = std::chrono::steady_clock::now();
-    load();
-    const auto end = std::chrono::steady_clock::now();
-    const long peak = statusKb("VmHWM");
-    release();
-    Sample s;
-    s.ms = std::chrono::duration<double, std::milli>(end - start).count();
-    s.peakMb = mb(peak);
-    s.growthMb = mb(peak - before);
-    return s;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-struct Figures {
-    std::string name;
-    long rows = 0;
-    std::vector<Sample> samples;
-
-    double ms() const { return pick(&Sample::ms); }
-    double peak() const { return pick(&Sample::peakMb); }
-    double growth() const { return pick(&Sample::growthMb); }
-    double minMs() const {
-        double m = samples.front().ms;
-        for (const Sample& s : samples)
-            m = std::min(m, s.ms);
-        return m;
-    }
-    double maxMs() const {
-        double m = samples.front().ms;
-        for (const Sample& s : samples)
-            m = std::max(m, s.ms);
-        return m;
-    }
-
-private:
-    double pick(double Sample::*field) const {
-        std::vector<double> values;
-        for (const Sample& s : samples)
-            values.push_back(s.*field);
-        return median(values);
-    }
-};
-
 // ---------------------------------------------------------------------------
 // Databases
+
+QString localPath(const QString& folder) {
+    // "host:/path" names a folder of this machine through the server; a
+    // single letter before the colon is a drive, not a host.
+    const int colon = folder.indexOf(u':');
+    return colon > 1 ? folder.mid(colon + 1) : folder;
+}
 
 void makeServerFolder(const QString& folder) {
     const QString path = localPath(folder);
@@ -411,194 +323,6 @@ void prepareDatabases(const QString& folder, int products, int movements) {
     }
     db.detach();
     std::printf("  filled in %.1f s\n", clock.elapsed() / 1000.0);
-}
-
-// ---------------------------------------------------------------------------
-// The bare fetch: the same statements on the Firebird client directly, into
-// plain vectors, with nothing of ours or of Qt in the loop.
-
-struct BareColumn {
-    std::string name;
-    bool text = false;
-    std::vector<std::string> texts;
-    std::vector<double> numbers; // NUMERIC scaled, dates as days
-    std::vector<char> nulls;
-};
-
-struct BareResult {
-    std::vector<BareColumn> columns;
-    long rows = 0;
-};
-
-class BareClient : BareAttachment {
-public:
-    explicit BareClient(const std::string& path) : BareAttachment(path, "bare fetch") {}
-    ~BareClient() {
-        for (Statement& s : statements) {
-            isc_dsql_free_statement(status, &s.handle, DSQL_drop);
-            std::free(s.in);
-            std::free(s.out);
-        }
-    }
-    BareClient(const BareClient&) = delete;
-    BareClient& operator=(const BareClient&) = delete;
-
-    // Prepares a statement once; answers its number for fetch().
-    int prepare(const std::string& sql) {
-        Statement s;
-        isc_tr_handle tr = begin();
-        isc_dsql_allocate_statement(status, &db, &s.handle);
-        check("allocate");
-        s.out = allocate(1);
-        isc_dsql_prepare(status, &tr, &s.handle, 0, sql.c_str(), 3, s.out);
-        check("prepare");
-        if (s.out->sqld > s.out->sqln) {
-            const short n = s.out->sqld;
-            std::free(s.out);
-            s.out = allocate(n);
-            isc_dsql_describe(status, &s.handle, 1, s.out);
-            check("describe");
-        }
-        s.in = allocate(4);
-        isc_dsql_describe_bind(status, &s.handle, 1, s.in);
-        check("describe bind");
-        isc_commit_transaction(status, &tr);
-        check("commit");
-
-        const int n = s.out->sqld;
-        std::size_t size = 0;
-        std::vector<std::size_t> offsets(n);
-        for (int i = 0; i < n; ++i) {
-            const XSQLVAR& v = s.out->sqlvar[i];
-            size = (size + 7) & ~std::size_t(7);
-            offsets[i] = size;
-            size += v.sqllen + ((v.sqltype & ~1) == SQL_VARYING ? 2 : 0);
-        }
-        s.buffer.assign(size + 8, 0);
-        s.indicators.assign(n, 0);
-        for (int i = 0; i < n; ++i) {
-            s.out->sqlvar[i].sqldata = s.buffer.data() + offsets[i];
-            s.out->sqlvar[i].sqlind = &s.indicators[i];
-        }
-        statements.push_back(std::move(s));
-        return int(statements.size()) - 1;
-    }
-
-    // Runs a prepared statement with date parameters and fetches every row.
-    BareResult fetch(int statement, const std::vector<ISC_DATE>& dates = {}) {
-        Statement& s = statements[statement];
-        std::vector<ISC_DATE> values = dates;
-        short notNull = 0;
-        if (int(values.size()) != s.in->sqld)
-            fail("bare fetch: wrong number of parameters");
-        for (int i = 0; i < s.in->sqld; ++i) {
-            XSQLVAR& v = s.in->sqlvar[i];
-            v.sqltype = SQL_TYPE_DATE | 1;
-            v.sqllen = sizeof(ISC_DATE);
-            v.sqldata = reinterpret_cast<char*>(&values[i]);
-            v.sqlind = &notNull;
-        }
-
-        const int n = s.out->sqld;
-        BareResult result;
-        result.columns.resize(n);
-        for (int i = 0; i < n; ++i) {
-            const int type = s.out->sqlvar[i].sqltype & ~1;
-            result.columns[i].text = type == SQL_TEXT || type == SQL_VARYING;
-            result.columns[i].name.assign(s.out->sqlvar[i].aliasname,
-                                          std::size_t(s.out->sqlvar[i].aliasname_length));
-        }
-
-        isc_tr_handle tr = begin();
-        isc_dsql_execute(status, &tr, &s.handle, 1, s.in->sqld ? s.in : nullptr);
-        check("execute");
-        ISC_STATUS rc;
-        while ((rc = isc_dsql_fetch(status, &s.handle, 1, s.out)) == 0) {
-            for (int i = 0; i < n; ++i) {
-                const XSQLVAR& v = s.out->sqlvar[i];
-                BareColumn& c = result.columns[i];
-                if ((v.sqltype & 1) && *v.sqlind < 0) {
-                    c.nulls.push_back(1);
-                    if (c.text)
-                        c.texts.emplace_back();
-                    else
-                        c.numbers.push_back(0);
-                    continue;
-                }
-                c.nulls.push_back(0);
-                const char* data = v.sqldata;
-                switch (v.sqltype & ~1) {
-                case SQL_TEXT:
-                    c.texts.emplace_back(data, v.sqllen);
-                    break;
-                case SQL_VARYING: {
-                    short length;
-                    std::memcpy(&length, data, sizeof length);
-                    c.texts.emplace_back(data + 2, length);
-                    break;
-                }
-                case SQL_SHORT:
-                case SQL_LONG:
-                case SQL_INT64: {
-                    ISC_INT64 raw;
-                    if ((v.sqltype & ~1) == SQL_SHORT) {
-                        short x;
-                        std::memcpy(&x, data, sizeof x);
-                        raw = x;
-                    } else if ((v.sqltype & ~1) == SQL_LONG) {
-                        ISC_LONG x;
-                        std::memcpy(&x, data, sizeof x);
-                        raw = x;
-                    } else {
-                        std::memcpy(&raw, data, sizeof raw);
-                    }
-                    double divisor = 1;
-                    for (int k = v.sqlscale; k < 0; ++k)
-                        divisor *= 10;
-                    c.numbers.push_back(double(raw) / divisor);
-                    break;
-                }
-                case SQL_DOUBLE: {
-                    double x;
-                    std::memcpy(&x, data, sizeof x);
-                    c.numbers.push_back(x);
-                    break;
-                }
-                case SQL_TYPE_DATE: {
-                    ISC_DATE x;
-                    std::memcpy(&x, data, sizeof x);
-                    c.numbers.push_back(x);
-                    break;
-                }
-                default:
-                    fail("bare fetch: unexpected column type " + std::to_string(v.sqltype));
-                }
-            }
-            ++result.rows;
-        }
-        if (rc != 100)
-            check("fetch");
-        isc_dsql_free_statement(status, &s.handle, DSQL_close);
-        check("close");
-        isc_commit_transaction(status, &tr);
-        check("commit");
-        return result;
-    }
-
-private:
-    struct Statement {
-        isc_stmt_handle handle = 0;
-        XSQLDA* in = nullptr;
-        XSQLDA* out = nullptr;
-        std::vector<char> buffer;
-        std::vector<short> indicators;
-    };
-
-    std::vector<Statement> statements;
-};
-
-ISC_DATE iscDate(const QDate& date) {
-    return ISC_DATE(QDate(1858, 11, 17).daysTo(date));
 }
 
 // ---------------------------------------------------------------------------

@@ -20,9 +20,11 @@ need_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Qt's own dialogs and menus speak Portuguese through qt6-translations-l10n.
-BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n firebird-dev libfbclient2
-    firebird3.0-server-core)
+# Qt's own dialogs and menus speak Portuguese through qt6-translations-l10n;
+# qt6-pdf-dev shows a saved report again in the preview; reports print their
+# data in DejaVu Sans Mono.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n qt6-pdf-dev fonts-dejavu-core
+    firebird-dev libfbclient2 firebird3.0-server-core)
 
 # build_kelvara [TARGET...]: configures and builds (everything by default).
 build_kelvara() {

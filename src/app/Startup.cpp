@@ -26,6 +26,9 @@
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
 #include "movements/Saida_Estq.h"
+#include "reports/Rel_Formularios.h"
+#include "reports/Rel_Mov_Estq.h"
+#include "reports/Tela_Impressora.h"
 #include "shell/Contato.h"
 #include "shell/Messages.h"
 #include "users/Config_Login.h"
@@ -95,7 +98,11 @@ const std::vector<Step>& creationOrder() {
         {"Abrindo Telas de Consulta de Movimentação de Estoque", [] {}},
         {"Abrindo Telas de Saída de Estoque", [] { create(fSaida_Estq); }},
         {"Abrindo Telas de Estorno de Estoque", [] { create(fEstorno_Estq); }},
-        {"Abrindo Relatórios de Listas de Preços", [] { create(fSobre); }},
+        {"Abrindo Relatórios de Listas de Preços",
+         [] {
+             create(fRel_Listas_Precos);
+             create(fSobre);
+         }},
         {"Abrindo Dados da Empresa",
          [] {
              create(dmEmpresa);
@@ -111,14 +118,32 @@ const std::vector<Step>& creationOrder() {
              create(fDados_Usuarios);
              create(fBusca_Produtos);
              create(fBusca_Grupos);
+             create(fRel_Mov_Estq);
          }},
         {"Abrindo Módulos de Login",
          [] {
              create(fLogin);
              create(fConfig_Login);
          }},
-        {"Abrindo Relatórios", [] { create(fBusca_Tipos); }},
-        {"Abrindo Módulos Utilitários", [] { create(fRestaura_Backup); }},
+        {"Abrindo Relatórios",
+         [] {
+             create(fTela_Impressora);
+             create(fRel_Mov_ESTQ_EST);
+             create(fRel_MovEstq_Produto_Geral);
+             create(fRel_Itens_Estoque);
+             create(fRel_Itens_Estoque_Grupo);
+             create(fRel_Mov_Estq_Produto_ES);
+             create(fBusca_Tipos);
+             create(fRel_Mov_Estq_Grupo);
+             create(fRel_Mov_Estq_Grupo_ES);
+             create(fRel_Mov_Estq_Tipo);
+         }},
+        {"Abrindo Módulos Utilitários",
+         [] {
+             create(fRestaura_Backup);
+             create(fRelEstMin);
+             create(fRelMovEstq_EST2);
+         }},
     };
     return steps;
 }

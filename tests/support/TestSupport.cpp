@@ -6,6 +6,7 @@
 #include "data/Conexao.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
+#include "data/DataModule_MovEstq.h"
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
 
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
@@ -174,4 +176,44 @@ QStringList storedRows(const QString& sql, const QStringList& columns) {
         rows << cells.join(u'|');
     }
     return rows;
+}
+
+QString differsFromExpectation(const QString& printed, const QString& expectationFile) {
+    const QString name = QFileInfo(expectationFile).fileName();
+    QFile actual(QStringLiteral(KELVARA_TEST_OUTPUT_DIR "/") + name + QStringLiteral(".actual"));
+    QFile expected(expectationFile);
+    if (!expected.open(QIODevice::ReadOnly)) {
+        if (actual.open(QIODevice::WriteOnly))
+            actual.write(printed.toUtf8());
+        return QStringLiteral("no expectation %1; printed text in %2")
+            .arg(expectationFile, actual.fileName());
+    }
+    const QStringList want = QString::fromUtf8(expected.readAll()).split(u'\n');
+    const QStringList got = printed.split(u'\n');
+    for (int i = 0; i < std::max(want.size(), got.size()); ++i) {
+        const QString w = i < want.size() ? want[i] : QStringLiteral("<end>");
+        const QString g = i < got.size() ? got[i] : QStringLiteral("<end>");
+        if (w != g) {
+            if (actual.open(QIODevice::WriteOnly))
+                actual.write(printed.toUtf8());
+            return QStringLiteral("%1 line %2:\n expected: %3\n printed:  %4\n(whole text in %5)")
+                .arg(name)
+                .arg(i + 1)
+                .arg(w, g, actual.fileName());
+        }
+    }
+    return {};
+}
+
+void loadMovementPeriod(const QDate& from, const QDate& to) {
+    fb::Params params;
+    params.setDate(QStringLiteral("DataIniD"), from);
+    params.setDate(QStringLiteral("DataFimD"), to);
+    dmMovEstq->cds_MovEstq->Reload(
+        {QStringLiteral("SElect m.*,p.PRO_Descricao, c.DESCRICAO,t.TIP_Descricao From Mov_Estq m "
+                        "join Produtos p on (m.MOV_CodPro = p.PRO_Codigo) join CodMOV c on "
+                        "(m.MOV_Oper=c.CODIGO)  Left Outer join Tipos t on"),
+         QStringLiteral("(m.MOV_Tipo=t.TIP_CODIGO) Where m.MOV_DAta Between :DataIniD and "
+                        ":DataFimD Order By m.MOV_Data ")},
+        params);
 }

@@ -111,3 +111,13 @@ void onEditScreen(QDialog* browse, QAbstractButton* button, std::function<void(E
 // The rows of a statement on the stock database, each as its columns' texts
 // joined by "|".
 QStringList storedRows(const QString& sql, const QStringList& columns);
+
+// Compares a printed report's text with its expectation file kept in the
+// repository. Answers an empty text when they agree, otherwise what differs;
+// the text printed is then left in the working folder of the build as
+// NAME.actual for review.
+QString differsFromExpectation(const QString& printed, const QString& expectationFile);
+
+// Loads the movement list with every movement of a period, in date order,
+// the way the period dialog does for the general movement report.
+void loadMovementPeriod(const QDate& from, const QDate& to);

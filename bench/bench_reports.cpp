@@ -1,0 +1,222 @@
+// How long the general movement report takes to reach a PDF file, and how
+// much memory it takes, for one month and for every movement, beside the
+// bare fetch of the same rows; and how soon the preview of every movement
+// shows its first page.
+//
+//   kelvara-bench_reports FOLDER
+//
+// FOLDER is the one kelvara-bench_lists fills (10,000 products, 200,000
+// movements over 2005 and 2006); run that first. Figures are medians of a
+// few repetitions after one warm-up round of the month.
+
+#include "BareClient.h"
+#include "BenchDatabase.h"
+#include "Measure.h"
+#include "Offscreen.h"
+#include "data/Conexao.h"
+#include "data/DataModule_Conexao.h"
+#include "data/DataModule_Config.h"
+#include "data/DataModule_MovEstq.h"
+#include "data/DbError.h"
+#include "reportengine/RecordingDevice.h"
+#include "reportengine/ReportPreview.h"
+#include "reports/Rel_Mov_Estq.h"
+#include "shell/Application.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+constexpr int MonthRepetitions = 5;
+constexpr int AllRepetitions = 2;
+
+// The period statement of the general movement report.
+const QString Select = QStringLiteral(
+    "SElect m.*,p.PRO_Descricao, c.DESCRICAO,t.TIP_Descricao From Mov_Estq m join Produtos p on "
+    "(m.MOV_CodPro = p.PRO_Codigo) join CodMOV c on (m.MOV_Oper=c.CODIGO)  Left Outer join Tipos "
+    "t on");
+const QString Period = QStringLiteral("(m.MOV_Tipo=t.TIP_CODIGO) Where m.MOV_DAta Between "
+                                      ":DataIniD and :DataFimD Order By m.MOV_Data ");
+
+void loadPeriod(const QDate& from, const QDate& to) {
+    fb::Params params;
+    params.setDate(QStringLiteral("DataIniD"), from);
+    params.setDate(QStringLiteral("DataFimD"), to);
+    dmMovEstq->cds_MovEstq->Reload({Select, Period}, params);
+}
+
+void printRow(const Figures& f, const char* note = "") {
+    char range[32], memory[32];
+    std::snprintf(range, sizeof range, "(%.0f-%.0f)", f.minMs(), f.maxMs());
+    std::snprintf(memory, sizeof memory, "%.1f (+%.1f)", f.peak(), f.growth());
+    std::printf("%-46s %8ld %10.1f %14s %16s %s\n", f.name.c_str(), f.rows, f.ms(), range, memory,
+                note);
+}
+
+// The floor: rows of six short text columns written straight to a PDF file,
+// A4 with 10 mm margins in an 8 pt fixed-pitch font, with nothing of the
+// report engine in the way.
+void floorPdf(const QString& path, int rows) {
+    QPdfWriter writer(path);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    QPainter painter(&writer);
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setPointSizeF(8);
+    painter.setFont(font);
+    const QFontMetricsF metrics(painter.font(), &writer);
+    const double line = metrics.lineSpacing();
+    const double height = painter.viewport().height();
+    const QString columns[] = {QStringLiteral("      1234"), QStringLiteral("Parafuso sextavado"),
+                               QStringLiteral("01/03/2006"), QStringLiteral("EE"),
+                               QStringLiteral("10,000"),     QStringLiteral("R$ 100,00")};
+    const double step = painter.viewport().width() / 6;
+    double y = 0;
+    for (int row = 0; row < rows; ++row) {
+        if (y + line > height) {
+            writer.newPage();
+            y = 0;
+        }
+        for (int c = 0; c < 6; ++c)
+            painter.drawText(QPointF(c * step, y + metrics.ascent()), columns[c]);
+        y += line;
+    }
+}
+
+// Opens the preview and answers how long it took until its first page was
+// on screen, then closes it.
+double firstPageMs(report::BandReport* report) {
+    QElapsedTimer clock;
+    double shown = -1;
+    std::function<void()> look;
+    look = [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* preview = qobject_cast<report::ReportPreview*>(w);
+            if (preview && preview->isVisible() &&
+                preview->lbPagina->text().startsWith(QStringLiteral("Página"))) {
+                shown = clock.nsecsElapsed() / 1e6;
+                preview->close();
+                return;
+            }
+        }
+        QTimer::singleShot(1, look);
+    };
+    QTimer::singleShot(0, look);
+    clock.start();
+    report->Preview();
+    return shown;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    runOffscreenQuietly();
+    Application app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: kelvara-bench_reports host:/folder\n");
+        return 2;
+    }
+    const QString folder = args.first();
+    try {
+        std::printf("Machine: %d processors, load average %s\n",
+                    std::max(1, QThread::idealThreadCount()), loadAverage().c_str());
+        dmConexao = new TdmConexao;
+        dmConfig = new TdmConfig;
+        ConectaBancos(folder);
+        dmMovEstq = new TdmMovEstq;
+        fRel_Mov_Estq = new TfRel_Mov_Estq;
+        report::BandReport* report = fRel_Mov_Estq->qrMov_Estq;
+        ListCopy* list = dmMovEstq->cds_MovEstq;
+        QTemporaryDir work;
+        const QString pdf = work.filePath(QStringLiteral("relatorio.pdf"));
+
+        BareClient bare(CaminhoBanco(folder, QStringLiteral("qor.gdb")).toStdString());
+        QString bareText = Select + u'\n' + Period;
+        bareText.replace(QStringLiteral(":DataIniD"), QStringLiteral("?"))
+            .replace(QStringLiteral(":DataFimD"), QStringLiteral("?"));
+        const int statement = bare.prepare(bareText.toStdString());
+
+        struct Size {
+            const char* name;
+            QDate from, to;
+            int repetitions;
+        };
+        const Size sizes[] = {{"one month", MonthStart, MonthEnd, MonthRepetitions},
+                              {"all movements", FirstDay, LastDay, AllRepetitions}};
+        std::printf("\n%-46s %8s %10s %14s %16s\n", "measurement", "rows", "median ms", "(min-max)",
+                    "peak MB (+grow)");
+        for (const Size& size : sizes) {
+            Figures whole;
+            whole.name = std::string(size.name) + ": list load + report to PDF";
+            Figures pdfOnly;
+            pdfOnly.name = std::string(size.name) + ": report to PDF (list loaded)";
+            Figures floor;
+            floor.name = std::string(size.name) + ": floor, rows straight to QPdfWriter";
+            Figures fetch;
+            fetch.name = std::string(size.name) + ": bare fetch";
+            const bool month = size.from == MonthStart;
+            for (int round = month ? 0 : 1; round <= size.repetitions; ++round) {
+                std::fprintf(stderr, "\r%s, round %d of %d", size.name, round + 1,
+                             size.repetitions + 1);
+                const Sample w = measure(
+                    [&] {
+                        loadPeriod(size.from, size.to);
+                        if (!report->SavePdf(pdf))
+                            fail("the PDF was not written");
+                    },
+                    [&] { list->Close(); });
+                loadPeriod(size.from, size.to);
+                const Sample p = measure(
+                    [&] {
+                        if (!report->SavePdf(pdf))
+                            fail("the PDF was not written");
+                    },
+                    [] {});
+                whole.rows = pdfOnly.rows = list->RecordCount();
+                list->Close();
+                BareResult held;
+                const std::vector<ISC_DATE> dates = {iscDate(size.from), iscDate(size.to)};
+                const Sample f =
+                    measure([&] { held = bare.fetch(statement, dates); }, [&] { held = {}; });
+                fetch.rows = floor.rows = whole.rows;
+                const Sample bottom = measure([&] { floorPdf(pdf, int(floor.rows)); }, [] {});
+                if (round == 0)
+                    continue;
+                floor.samples.push_back(bottom);
+                whole.samples.push_back(w);
+                pdfOnly.samples.push_back(p);
+                fetch.samples.push_back(f);
+            }
+            std::fprintf(stderr, "\n");
+            loadPeriod(size.from, size.to);
+            report::RecordingDevice device;
+            const std::size_t pages = report->generate(&device).pages.size();
+            char note[64];
+            std::snprintf(note, sizeof note, "%zu pages, %.1f MB file", pages,
+                          QFileInfo(pdf).size() / 1048576.0);
+            printRow(whole, note);
+            printRow(pdfOnly);
+            printRow(floor);
+            printRow(fetch);
+        }
+
+        std::vector<double> firsts;
+        for (int round = 0; round < 3; ++round)
+            firsts.push_back(firstPageMs(report));
+        std::printf("%-46s %8d %10.1f\n", "all movements: preview to its first page",
+                    list->RecordCount(), median(firsts));
+        std::printf("\nLoad average at the end: %s\n", loadAverage().c_str());
+    } catch (const std::exception& e) {
+        fail(errorText(e).toStdString());
+    }
+    return 0;
+}

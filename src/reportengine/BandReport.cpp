@@ -1,0 +1,495 @@
+#include "reportengine/BandReport.h"
+
+#include "data/ListCopy.h"
+#include "reportengine/RecordingDevice.h"
+#include "reportengine/ReportPreview.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <array>
+#include <optional>
+
+namespace report {
+
+namespace {
+
+std::function<void(const QString&)>& warningHandler() {
+    static std::function<void(const QString&)> handler;
+    return handler;
+}
+
+std::function<QDateTime()>& clock() {
+    static std::function<QDateTime()> now;
+    return now;
+}
+
+std::function<bool(QPrinter*, QWidget*)>& printDialog() {
+    static std::function<bool(QPrinter*, QWidget*)> dialog;
+    return dialog;
+}
+
+constexpr int ProgressEvery = 500;
+
+// Device pixels per point.
+double scaleOf(const QPaintDevice* device) {
+    return device->logicalDpiY() / 72.0;
+}
+
+const char* bandName(BandKind kind) {
+    switch (kind) {
+    case BandKind::PageHeader:
+        return "page header";
+    case BandKind::Title:
+        return "title";
+    case BandKind::Detail:
+        return "detail";
+    case BandKind::Summary:
+        return "summary";
+    case BandKind::PageFooter:
+        return "page footer";
+    }
+    return "";
+}
+
+const char* alignName(Align align) {
+    switch (align) {
+    case Align::Left:
+        return "left";
+    case Align::Right:
+        return "right";
+    case Align::Center:
+        return "center";
+    case Align::BandCenter:
+        return "band center";
+    }
+    return "";
+}
+
+// How wide texts are in one font on one device. In a fixed-pitch font every
+// letter has one advance, so the data fields, printed in one, need no text
+// shaping to be measured.
+class Widths {
+public:
+    Widths(const QFont& font, const QPaintDevice* device) : metrics(font, device) {
+        if (QFontInfo(font).fixedPitch())
+            pitch = metrics.horizontalAdvance(QLatin1Char('0'));
+    }
+    const QFontMetricsF& fontMetrics() const { return metrics; }
+    double of(const QString& text) const {
+        return pitch > 0 ? pitch * text.size() : metrics.horizontalAdvance(text);
+    }
+    // The longest beginning of text that fits width.
+    QString cut(const QString& text, double width) const {
+        if (of(text) <= width)
+            return text;
+        if (pitch > 0)
+            return text.left(int(width / pitch + 1e-9));
+        int fits = 0, over = int(text.size());
+        while (over - fits > 1) {
+            const int middle = (fits + over) / 2;
+            if (metrics.horizontalAdvance(text.left(middle)) <= width)
+                fits = middle;
+            else
+                over = middle;
+        }
+        return text.left(fits);
+    }
+
+private:
+    QFontMetricsF metrics;
+    double pitch = 0;
+};
+
+bool hasWrap(const Band* band) {
+    for (const auto& item : band->items())
+        if (auto* f = dynamic_cast<const DataField*>(item.get()); f && f->wrap)
+            return true;
+    return false;
+}
+
+void setUpPage(QPagedPaintDevice* device) {
+    device->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+}
+
+} // namespace
+
+QFont fontFor(Style style) {
+    QFont font(style == Style::Fixed ? QStringLiteral("DejaVu Sans Mono")
+                                     : QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(style == Style::Fixed ? QFont::TypeWriter : QFont::SansSerif);
+    font.setPointSizeF(style == Style::Title ? 11 : style == Style::Small ? 7 : 8);
+    font.setBold(style == Style::Bold || style == Style::Title);
+    return font;
+}
+
+Label* Band::label(const QString& name, const QString& caption, double x, double width, Align align,
+                   Style style, double y) {
+    auto item = std::make_unique<Label>();
+    item->name = name;
+    item->setCaption(caption);
+    item->x = x;
+    item->y = y;
+    item->width = width;
+    item->align = align;
+    item->style = style;
+    Label* made = item.get();
+    itemList.push_back(std::move(item));
+    return made;
+}
+
+DataField* Band::field(const QString& fieldName, double x, double width, Align align, bool wrap) {
+    auto item = std::make_unique<DataField>();
+    item->name = fieldName;
+    item->field = fieldName;
+    item->x = x;
+    item->width = width;
+    item->align = align;
+    item->style = Style::Fixed;
+    item->wrap = wrap;
+    DataField* made = item.get();
+    itemList.push_back(std::move(item));
+    return made;
+}
+
+SystemField* Band::system(SystemField::Kind kind, double x, double width, Align align) {
+    auto item = std::make_unique<SystemField>();
+    item->name = kind == SystemField::PageNumber ? QStringLiteral("page number")
+                                                 : QStringLiteral("date and time");
+    item->kind = kind;
+    item->x = x;
+    item->width = width;
+    item->align = align;
+    SystemField* made = item.get();
+    itemList.push_back(std::move(item));
+    return made;
+}
+
+BandReport::BandReport(const QString& objectName, ListCopy* data, QObject* parent)
+    : QObject(parent), list(data) {
+    setObjectName(objectName);
+    for (BandKind kind : {BandKind::PageHeader, BandKind::Title, BandKind::Detail,
+                          BandKind::Summary, BandKind::PageFooter})
+        bands.push_back(std::make_unique<Band>(kind));
+}
+
+BandReport::~BandReport() = default;
+
+Band* BandReport::band(BandKind kind) {
+    return bands[int(kind)].get();
+}
+
+Layout BandReport::generate(QPaintDevice* device, const Progress& progress) {
+    Layout layout;
+    layout.printedAt = clock() ? clock()() : QDateTime::currentDateTime();
+    if (beforeGeneration)
+        beforeGeneration();
+
+    Band* detail = band(BandKind::Detail);
+    Band* title = band(BandKind::Title);
+    Band* summary = band(BandKind::Summary);
+    const double body = PageHeight - 2 * Margin - band(BandKind::PageHeader)->height -
+                        band(BandKind::PageFooter)->height;
+    const int rows = list->RecordCount();
+    layout.emptyList = rows == 0;
+    const int lines = std::max(rows, 1);
+
+    // Only a wrapping field makes lines differ in height, and only then is
+    // each row's text measured.
+    const bool wraps = hasWrap(detail);
+    std::vector<std::pair<const DataField*, int>> wrapping;
+    if (wraps)
+        for (const auto& item : detail->items())
+            if (auto* f = dynamic_cast<const DataField*>(item.get()); f && f->wrap)
+                wrapping.emplace_back(f, list->fieldIndex(f->field));
+    const double scale = scaleOf(device);
+    const QFontMetricsF fixed(fontFor(Style::Fixed), device);
+
+    Page page;
+    double used = 0;
+    if (!title->items().empty() || title->height > 0) {
+        page.title = true;
+        used = title->height;
+    }
+    for (int line = 0; line < lines; ++line) {
+        const int row = layout.emptyList ? -1 : line;
+        if (detail->beforePrint)
+            detail->beforePrint(row);
+        double height = detail->height;
+        if (wraps) {
+            for (const auto& [f, index] : wrapping) {
+                const QString text = row < 0 ? QString() : list->displayText(row, index);
+                const QRectF room(0, 0, f->width * scale, 1e6);
+                height = std::max(height,
+                                  f->y + fixed.boundingRect(room, Qt::TextWordWrap, text).height() /
+                                             scale);
+            }
+            layout.rowHeights.push_back(height);
+        }
+        if (used + height > body && (page.rowCount > 0 || page.title)) {
+            layout.pages.push_back(page);
+            page = Page{false, line, 0, false};
+            used = 0;
+        }
+        if (page.rowCount == 0)
+            page.firstRow = line;
+        ++page.rowCount;
+        used += height;
+        if (progress && line % ProgressEvery == 0 && !progress(line, lines))
+            return {};
+    }
+    if (summary->beforePrint)
+        summary->beforePrint(-1);
+    if (used + summary->height > body) {
+        layout.pages.push_back(page);
+        page = Page{false, lines, 0, false};
+    }
+    page.summary = true;
+    layout.pages.push_back(page);
+    if (progress)
+        progress(lines, lines);
+    return layout;
+}
+
+void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageIndex) const {
+    const Page& page = layout.pages[pageIndex];
+    auto* recorder = dynamic_cast<RecordingDevice*>(painter.device());
+    const double scale = scaleOf(painter.device());
+    QPen pen(Qt::black);
+    pen.setWidthF(0.5 * scale);
+    painter.setPen(pen);
+    if (recorder)
+        recorder->beginPage(pageIndex + 1);
+
+    // Fonts and their metrics on this device, made once per page: a page
+    // writes thousands of texts in a handful of styles.
+    constexpr int Styles = int(Style::Small) + 1;
+    std::array<QFont, Styles> fonts;
+    std::array<std::optional<Widths>, Styles> metrics;
+    for (int i = 0; i < Styles; ++i) {
+        fonts[i] = QFont(fontFor(Style(i)), painter.device());
+        metrics[i].emplace(fonts[i], painter.device());
+    }
+    int current = -1;
+
+    auto paintBand = [&](const Band* b, double top, double height, int row) {
+        if (recorder)
+            recorder->beginBand(
+                row >= 0 && b->kind == BandKind::Detail
+                    ? QStringLiteral("%1 row %2").arg(bandName(b->kind)).arg(row + 1)
+                    : QString::fromLatin1(bandName(b->kind)));
+        const double left = Margin;
+        if (b->ruleTop) {
+            painter.drawLine(QPointF(left, top) * scale, QPointF(left + BandWidth, top) * scale);
+            if (recorder)
+                recorder->rule(QStringLiteral("top"));
+        }
+        for (const auto& owned : b->items()) {
+            const Item* item = owned.get();
+            QString text;
+            bool wrap = false, cutToWidth = false;
+            if (auto* l = dynamic_cast<const Label*>(item)) {
+                if (!l->isEnabled())
+                    continue;
+                text = l->caption();
+            } else if (auto* f = dynamic_cast<const DataField*>(item)) {
+                if (row >= 0)
+                    text = list->displayText(row, list->fieldIndex(f->field));
+                wrap = f->wrap;
+                cutToWidth = !f->wrap;
+            } else if (auto* s = dynamic_cast<const SystemField*>(item)) {
+                text = s->kind == SystemField::PageNumber
+                           ? QString::number(pageIndex + 1)
+                           : layout.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+            }
+            const int style = int(item->style);
+            if (style != current) {
+                painter.setFont(fonts[style]);
+                current = style;
+            }
+            const Widths& widths = *metrics[style];
+            QRectF rect(left + item->x, top + item->y, item->width, height - item->y);
+            if (item->align == Align::BandCenter)
+                rect = QRectF(left, top + item->y, BandWidth, height - item->y);
+            const QRectF target(rect.topLeft() * scale, rect.size() * scale);
+            if (cutToWidth)
+                text = widths.cut(text, target.width());
+            if (recorder) {
+                recorder->item(QString::fromLatin1(alignName(item->align)), item->name, text);
+            } else if (wrap) {
+                const int flags = Qt::AlignTop | Qt::TextWordWrap |
+                                  (item->align == Align::Left    ? Qt::AlignLeft
+                                   : item->align == Align::Right ? Qt::AlignRight
+                                                                 : Qt::AlignHCenter);
+                painter.drawText(target, flags, text);
+            } else if (!text.isEmpty()) {
+                // One line at its baseline: much cheaper than laying out a
+                // rectangle of text, and a report writes one for every field.
+                double x = target.left();
+                if (item->align != Align::Left) {
+                    const double room = target.width() - widths.of(text);
+                    x += item->align == Align::Right ? room : room / 2;
+                }
+                painter.drawText(QPointF(x, target.top() + widths.fontMetrics().ascent()), text);
+            }
+        }
+        if (b->ruleBottom) {
+            painter.drawLine(QPointF(left, top + height) * scale,
+                             QPointF(left + BandWidth, top + height) * scale);
+            if (recorder)
+                recorder->rule(QStringLiteral("bottom"));
+        }
+    };
+
+    const Band* header = bands[int(BandKind::PageHeader)].get();
+    const Band* title = bands[int(BandKind::Title)].get();
+    const Band* detail = bands[int(BandKind::Detail)].get();
+    const Band* summary = bands[int(BandKind::Summary)].get();
+    const Band* footer = bands[int(BandKind::PageFooter)].get();
+    double y = Margin;
+    paintBand(header, y, header->height, -1);
+    y += header->height;
+    if (page.title) {
+        paintBand(title, y, title->height, -1);
+        y += title->height;
+    }
+    for (int line = page.firstRow; line < page.firstRow + page.rowCount; ++line) {
+        const double height = layout.rowHeights.empty() ? detail->height : layout.rowHeights[line];
+        paintBand(detail, y, height, layout.emptyList ? -1 : line);
+        y += height;
+    }
+    if (page.summary)
+        paintBand(summary, y, summary->height, -1);
+    paintBand(footer, PageHeight - Margin - footer->height, footer->height, -1);
+}
+
+bool BandReport::paintAll(QPagedPaintDevice* device, const Layout& layout,
+                          const Progress& progress) const {
+    int from = 1, to = int(layout.pages.size());
+    if (auto* p = dynamic_cast<QPrinter*>(device); p && p->printRange() == QPrinter::PageRange) {
+        from = std::max(from, p->fromPage());
+        to = std::min(to, p->toPage());
+    }
+    QPainter painter;
+    if (!painter.begin(device))
+        return false;
+    for (int page = from; page <= to; ++page) {
+        if (page > from)
+            device->newPage();
+        paintPage(painter, layout, page - 1);
+        if (progress && !progress(page - from + 1, to - from + 1)) {
+            painter.end();
+            return false;
+        }
+    }
+    return painter.end();
+}
+
+QPrinter* BandReport::printer() {
+    if (!settings) {
+        settings = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        settings->setFullPage(true);
+        setUpPage(settings.get());
+        settings->setCopyCount(1);
+        settings->setPrintRange(QPrinter::AllPages);
+    }
+    return settings.get();
+}
+
+void BandReport::Preview() {
+    ReportPreview preview(this);
+    preview.run();
+    if (afterPreview)
+        afterPreview();
+}
+
+bool BandReport::Print() {
+    QPrinter* target = printer();
+    const bool toFile = target->outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? target->outputFileName().isEmpty()
+               : !target->isValid() || target->printerName().isEmpty()) {
+        warn(QStringLiteral("Nenhuma impressora disponível para imprimir o relatório."));
+        return false;
+    }
+    QProgressDialog window(QStringLiteral("Gerando o relatório..."), QStringLiteral("Cancelar"), 0,
+                           100);
+    window.setWindowTitle(QStringLiteral("Imprimindo"));
+    window.setWindowModality(Qt::ApplicationModal);
+    window.setMinimumDuration(300);
+    auto step = [&window](int done, int total) {
+        window.setValue(total > 0 ? int(100.0 * done / total) : 100);
+        return !window.wasCanceled();
+    };
+    const Layout layout = generate(target, step);
+    bool printed = false;
+    if (!layout.pages.empty()) {
+        window.setLabelText(QStringLiteral("Imprimindo..."));
+        window.setValue(0);
+        printed = paintAll(target, layout, step);
+        if (!printed && window.wasCanceled())
+            target->abort();
+    }
+    window.reset();
+    if (afterPrint)
+        afterPrint();
+    return printed;
+}
+
+bool BandReport::SavePdf(const QString& path) {
+    QPdfWriter writer(path);
+    setUpPage(&writer);
+    writer.setCreator(QStringLiteral("Kelvara"));
+    return paintAll(&writer, generate(&writer));
+}
+
+bool BandReport::writePdf(const QString& path, const Layout& layout) const {
+    QPdfWriter writer(path);
+    setUpPage(&writer);
+    writer.setCreator(QStringLiteral("Kelvara"));
+    return paintAll(&writer, layout);
+}
+
+QString BandReport::dump(const Layout& layout) const {
+    RecordingDevice device;
+    QPainter painter(&device);
+    for (int page = 0; page < int(layout.pages.size()); ++page)
+        paintPage(painter, layout, page);
+    painter.end();
+    return device.text();
+}
+
+void BandReport::setWarningHandler(std::function<void(const QString&)> handler) {
+    warningHandler() = std::move(handler);
+}
+
+void BandReport::warn(const QString& text) {
+    if (warningHandler())
+        warningHandler()(text);
+    else
+        QMessageBox::warning(nullptr, QStringLiteral("Impressão"), text);
+}
+
+void BandReport::setClock(std::function<QDateTime()> now) {
+    clock() = std::move(now);
+}
+
+void BandReport::setPrintDialog(std::function<bool(QPrinter*, QWidget*)> dialog) {
+    printDialog() = std::move(dialog);
+}
+
+bool BandReport::askPrinter(QPrinter* target, QWidget* parent) {
+    if (printDialog())
+        return printDialog()(target, parent);
+    QPrintDialog dialog(target, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace report

@@ -1,0 +1,173 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFont>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class ListCopy;
+class QPagedPaintDevice;
+class QPaintDevice;
+class QPainter;
+class QPrinter;
+
+// A banded report over one list copy. Positions and sizes are in points
+// (1/72 inch) from the top-left corner of the band, inside the page margins.
+namespace report {
+
+enum class Align { Left, Right, Center, BandCenter };
+
+enum class Style { Normal, Bold, Title, Fixed, Small };
+
+QFont fontFor(Style style);
+
+// What every printed element shares: where it stands and how it is written.
+class Item {
+public:
+    virtual ~Item() = default;
+    QString name;
+    double x = 0, y = 0, width = 0;
+    Align align = Align::Left;
+    Style style = Style::Normal;
+};
+
+// A fixed text whose caption the program may change at any time; a
+// disabled label is not printed.
+class Label : public Item {
+public:
+    void setCaption(const QString& text) { captionText = text; }
+    const QString& caption() const { return captionText; }
+    void setEnabled(bool on) { enabledFlag = on; }
+    bool isEnabled() const { return enabledFlag; }
+
+private:
+    QString captionText;
+    bool enabledFlag = true;
+};
+
+// The display text of a field of the current row, in the list's own format.
+// A cut field shows what fits its width; a wrapping one breaks into lines
+// and makes its detail line as tall as they need.
+class DataField : public Item {
+public:
+    QString field;
+    bool wrap = false;
+};
+
+// The page number or the date and time of the generation.
+class SystemField : public Item {
+public:
+    enum Kind { PageNumber, DateTime } kind = PageNumber;
+};
+
+enum class BandKind { PageHeader, Title, Detail, Summary, PageFooter };
+
+class Band {
+public:
+    explicit Band(BandKind kind) : kind(kind) {}
+
+    BandKind kind;
+    double height = 0;
+    bool ruleTop = false;
+    bool ruleBottom = false;
+    // Run before the band is laid out: once for the summary, once per row
+    // (its index, or -1 for the blank line of an empty list) for the detail.
+    std::function<void(int row)> beforePrint;
+
+    Label* label(const QString& name, const QString& caption, double x, double width,
+                 Align align = Align::Left, Style style = Style::Normal, double y = 0);
+    DataField* field(const QString& field, double x, double width, Align align = Align::Left,
+                     bool wrap = false);
+    SystemField* system(SystemField::Kind kind, double x, double width, Align align);
+
+    const std::vector<std::unique_ptr<Item>>& items() const { return itemList; }
+
+private:
+    std::vector<std::unique_ptr<Item>> itemList;
+};
+
+// What one page carries: the bands beside header and footer, and its rows.
+struct Page {
+    bool title = false;
+    int firstRow = 0;
+    int rowCount = 0; // detail lines; for an empty list the one blank line
+    bool summary = false;
+};
+
+// The result of the measuring pass.
+struct Layout {
+    std::vector<Page> pages;
+    std::vector<double> rowHeights; // only when a detail field wraps
+    QDateTime printedAt;
+    bool emptyList = false;
+};
+
+// Answers false to cancel; called every few hundred rows and once per page.
+using Progress = std::function<bool(int done, int total)>;
+
+class BandReport : public QObject {
+    Q_OBJECT
+public:
+    BandReport(const QString& objectName, ListCopy* data, QObject* parent);
+    ~BandReport() override;
+
+    ListCopy* data() const { return list; }
+    Band* band(BandKind kind);
+
+    // Hooks beside the bands' own.
+    std::function<void()> beforeGeneration;
+    std::function<void()> afterPreview;
+    std::function<void()> afterPrint;
+
+    // The whole generation: before-generation hook, then every band's hook
+    // in order while the pages are measured with the metrics of device.
+    // Answers an empty layout when cancelled.
+    Layout generate(QPaintDevice* device, const Progress& progress = {});
+    // Paints one page of a layout on any device; never changes state.
+    void paintPage(QPainter& painter, const Layout& layout, int page) const;
+    // Paints every page of a layout on a paged device (printer, PDF).
+    bool paintAll(QPagedPaintDevice* device, const Layout& layout,
+                  const Progress& progress = {}) const;
+
+    // The report's own printer settings, kept for the rest of the run.
+    QPrinter* printer();
+
+    // The modal preview window.
+    void Preview();
+    // Prints with the report's printer settings, showing a progress window
+    // that can cancel. Answers whether every page went out.
+    bool Print();
+    // Generates and writes the report as a PDF file.
+    bool SavePdf(const QString& path);
+    // Writes pages already generated as a PDF file.
+    bool writePdf(const QString& path, const Layout& layout) const;
+
+    // Page text dump: page, band, item, alignment and text.
+    QString dump(const Layout& layout) const;
+
+    // Where the engine tells the operator what failed; and the clock the
+    // date and time fields read (both replaceable for tests).
+    static void setWarningHandler(std::function<void(const QString&)> handler);
+    static void warn(const QString& text);
+    static void setClock(std::function<QDateTime()> clock);
+
+    // Replaces the print dialog of the preview window: answers whether to
+    // print, after adjusting the printer.
+    static void setPrintDialog(std::function<bool(QPrinter*, QWidget*)> dialog);
+    static bool askPrinter(QPrinter* printer, QWidget* parent);
+
+    static constexpr double PageWidth = 595.2756;  // A4, points
+    static constexpr double PageHeight = 841.8898; // A4, points
+    static constexpr double Margin = 28.3465;      // 10 mm
+    static constexpr double BandWidth = PageWidth - 2 * Margin;
+
+private:
+    ListCopy* list;
+    std::vector<std::unique_ptr<Band>> bands;
+    std::unique_ptr<QPrinter> settings;
+};
+
+} // namespace report

@@ -1,0 +1,300 @@
+#include "reportengine/ReportPreview.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace report {
+
+namespace {
+
+const QString PdfFilter = QStringLiteral("Relatório em PDF (*.pdf)");
+
+QPushButton* button(QWidget* parent, QLayout* row, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    row->addWidget(b);
+    return b;
+}
+
+} // namespace
+
+class PageView : public QWidget {
+public:
+    using QWidget::QWidget;
+    void setImage(QImage shown) {
+        image = std::move(shown);
+        setFixedSize(image.size());
+        update();
+    }
+    const QImage& current() const { return image; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(0, 0, image);
+    }
+
+private:
+    QImage image;
+};
+
+ReportPreview::ReportPreview(BandReport* shownReport, QWidget* parent)
+    : QDialog(parent), report(shownReport) {
+    setObjectName(QStringLiteral("ReportPreview"));
+    setWindowTitle(QStringLiteral("Impressão na Tela"));
+    setModal(true);
+    resize(900, 700);
+
+    auto* layoutBox = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    btnAjustar = button(this, bar, QStringLiteral("btnAjustar"), QStringLiteral("Página Inteira"));
+    btn100 = button(this, bar, QStringLiteral("btn100"), QStringLiteral("100 %"));
+    btnLargura =
+        button(this, bar, QStringLiteral("btnLargura"), QStringLiteral("Largura da Página"));
+    btnPrimeira = button(this, bar, QStringLiteral("btnPrimeira"), QStringLiteral("|<"));
+    btnAnterior = button(this, bar, QStringLiteral("btnAnterior"), QStringLiteral("<"));
+    btnProxima = button(this, bar, QStringLiteral("btnProxima"), QStringLiteral(">"));
+    btnUltima = button(this, bar, QStringLiteral("btnUltima"), QStringLiteral(">|"));
+    btnSetup = button(this, bar, QStringLiteral("btnSetup"), QStringLiteral("Setup da Impressora"));
+    btnImprimir = button(this, bar, QStringLiteral("btnImprimir"), QStringLiteral("Imprimir"));
+    btnSalvar = button(this, bar, QStringLiteral("btnSalvar"), QStringLiteral("Salvar Relatório"));
+    btnCarregar =
+        button(this, bar, QStringLiteral("btnCarregar"), QStringLiteral("Carregar Relatório"));
+    btnFechar = button(this, bar, QStringLiteral("btnFechar"), QStringLiteral("&Fechar"));
+    bar->addStretch();
+    btnPrimeira->setToolTip(QStringLiteral("Primeira página"));
+    btnAnterior->setToolTip(QStringLiteral("Página anterior"));
+    btnProxima->setToolTip(QStringLiteral("Próxima página"));
+    btnUltima->setToolTip(QStringLiteral("Última página"));
+    layoutBox->addLayout(bar);
+
+    scroll = new QScrollArea(this);
+    scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll->setBackgroundRole(QPalette::Dark);
+    view = new PageView;
+    scroll->setWidget(view);
+    layoutBox->addWidget(scroll, 1);
+
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    lbPagina = new QLabel(status);
+    lbPagina->setObjectName(QStringLiteral("lbPagina"));
+    pbProgresso = new QProgressBar(status);
+    pbProgresso->setObjectName(QStringLiteral("pbProgresso"));
+    pbProgresso->setMaximumWidth(200);
+    pbProgresso->hide();
+    status->addWidget(lbPagina, 1);
+    status->addPermanentWidget(pbProgresso);
+    layoutBox->addWidget(status);
+    setupConnections();
+}
+
+ReportPreview::~ReportPreview() = default;
+
+void ReportPreview::setupConnections() {
+    connect(btnAjustar, &QPushButton::clicked, this, [this] { setZoom(Zoom::Fit); });
+    connect(btn100, &QPushButton::clicked, this, [this] { setZoom(Zoom::Actual); });
+    connect(btnLargura, &QPushButton::clicked, this, [this] { setZoom(Zoom::Width); });
+    connect(btnPrimeira, &QPushButton::clicked, this, [this] { showPage(0); });
+    connect(btnAnterior, &QPushButton::clicked, this, [this] { showPage(page - 1); });
+    connect(btnProxima, &QPushButton::clicked, this, [this] { showPage(page + 1); });
+    connect(btnUltima, &QPushButton::clicked, this, [this] { showPage(pageCount() - 1); });
+    connect(btnSetup, &QPushButton::clicked, this, &ReportPreview::btnSetupClick);
+    connect(btnImprimir, &QPushButton::clicked, this, &ReportPreview::btnImprimirClick);
+    connect(btnSalvar, &QPushButton::clicked, this, &ReportPreview::btnSalvarClick);
+    connect(btnCarregar, &QPushButton::clicked, this, &ReportPreview::btnCarregarClick);
+    connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void ReportPreview::run() {
+    show();
+    lbPagina->setText(QStringLiteral("Gerando o relatório..."));
+    pbProgresso->show();
+    // The window answers while a long report is measured; a short one is
+    // done before anything could happen on screen.
+    QElapsedTimer clock;
+    clock.start();
+    layout = report->generate(report->printer(), [this, &clock](int done, int total) {
+        if (clock.elapsed() > 300) {
+            pbProgresso->setMaximum(total);
+            pbProgresso->setValue(done);
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        return true;
+    });
+    pbProgresso->hide();
+    page = 0;
+    refresh();
+    exec();
+}
+
+int ReportPreview::pageCount() const {
+    return loaded ? loaded->pageCount() : int(layout.pages.size());
+}
+
+void ReportPreview::showPage(int index) {
+    if (index < 0 || index >= pageCount() || index == page)
+        return;
+    page = index;
+    refresh();
+}
+
+void ReportPreview::setZoom(Zoom mode) {
+    zoom = mode;
+    refresh();
+}
+
+double ReportPreview::pixelsPerPoint() const {
+    // Leave room for the vertical scroll bar that a page taller than the
+    // window brings, so that page width never needs a horizontal one.
+    const int frame = 2 * scroll->frameWidth() + 8;
+    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize room = scroll->size() - QSize(frame + bar, frame);
+    switch (zoom) {
+    case Zoom::Actual:
+        return logicalDpiX() / 72.0;
+    case Zoom::Fit:
+        return std::max(0.1, std::min(room.width() / BandReport::PageWidth,
+                                      room.height() / BandReport::PageHeight));
+    case Zoom::Width:
+        break;
+    }
+    return std::max(0.1, room.width() / BandReport::PageWidth);
+}
+
+QImage ReportPreview::pageImage() const {
+    return view->current();
+}
+
+QImage ReportPreview::render(int index, double perPoint) const {
+    if (loaded) {
+        const QSizeF points = loaded->pagePointSize(index);
+        return loaded->render(index, (points * perPoint).toSize());
+    }
+    const int dpi = std::max(1, qRound(perPoint * 72));
+    QImage image(
+        QSizeF(BandReport::PageWidth * dpi / 72, BandReport::PageHeight * dpi / 72).toSize(),
+        QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    report->paintPage(painter, layout, index);
+    return image;
+}
+
+void ReportPreview::refresh() {
+    const int count = pageCount();
+    if (count == 0) {
+        view->setImage({});
+        lbPagina->clear();
+        return;
+    }
+    page = std::clamp(page, 0, count - 1);
+    view->setImage(render(page, pixelsPerPoint()));
+    lbPagina->setText(QStringLiteral("Página %1 de %2").arg(page + 1).arg(count));
+    btnPrimeira->setEnabled(page > 0);
+    btnAnterior->setEnabled(page > 0);
+    btnProxima->setEnabled(page < count - 1);
+    btnUltima->setEnabled(page < count - 1);
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (isVisible() && zoom != Zoom::Actual && pageCount() > 0)
+        refresh();
+}
+
+void ReportPreview::btnSetupClick() {
+    QPageSetupDialog dialog(report->printer(), this);
+    dialog.exec();
+}
+
+void ReportPreview::btnImprimirClick() {
+    QPrinter* printer = report->printer();
+    if (!BandReport::askPrinter(printer, this))
+        return;
+    if (loaded)
+        printLoaded(printer);
+    else
+        report->Print();
+}
+
+bool ReportPreview::printLoaded(QPrinter* printer) {
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        BandReport::warn(
+            QStringLiteral("Nenhuma impressora disponível para imprimir o relatório."));
+        return false;
+    }
+    int from = 1, to = loaded->pageCount();
+    if (printer->printRange() == QPrinter::PageRange) {
+        from = std::max(from, printer->fromPage());
+        to = std::min(to, printer->toPage());
+    }
+    const double perPoint = std::min(300, printer->resolution()) / 72.0;
+    for (int index = from; index <= to; ++index) {
+        if (index > from)
+            printer->newPage();
+        const QImage image = render(index - 1, perPoint);
+        const QSizeF points = loaded->pagePointSize(index - 1);
+        const double toDevice = printer->resolution() / 72.0;
+        painter.drawImage(QRectF(QPointF(0, 0), points * toDevice), image);
+    }
+    return painter.end();
+}
+
+bool ReportPreview::saveAs(const QString& path) {
+    if (!loaded)
+        return report->writePdf(path, layout);
+    if (path == loadedPath)
+        return true;
+    QFile::remove(path);
+    return QFile::copy(loadedPath, path);
+}
+
+void ReportPreview::btnSalvarClick() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salvar Relatório"), QString(),
+                                                PdfFilter);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    if (!saveAs(path))
+        BandReport::warn(QStringLiteral("Não foi possível gravar o relatório em %1.").arg(path));
+}
+
+void ReportPreview::btnCarregarClick() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Carregar Relatório"),
+                                                      QString(), PdfFilter);
+    if (path.isEmpty())
+        return;
+    auto document = std::make_unique<QPdfDocument>();
+    if (document->load(path) != QPdfDocument::Error::None || document->pageCount() == 0) {
+        BandReport::warn(QStringLiteral("Não foi possível abrir o relatório %1.").arg(path));
+        return;
+    }
+    loaded = std::move(document);
+    loadedPath = path;
+    page = 0;
+    refresh();
+}
+
+} // namespace report
