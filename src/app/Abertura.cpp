@@ -95,6 +95,11 @@ void TfAbertura::FormShow() {
     try {
         ConectaBancos(ConfigIni::readFolder());
     } catch (const std::exception& e) {
+        if (AbertoEmOutroPrograma(e)) {
+            Messages::information(MensagemJaAberto);
+            JaAberto = true;
+            return;
+        }
         Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
     }
 }

@@ -16,6 +16,9 @@ public:
     void setProgress(const QString& text);
 
     QLabel* pCriando;
+    // The databases were open in another Kelvara on this computer; the
+    // operator has been told so and the start ends.
+    bool JaAberto = false;
 
 protected:
     void showEvent(QShowEvent* event) override;

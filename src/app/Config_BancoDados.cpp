@@ -125,6 +125,13 @@ void TfConfig_BancoDados::btnSair_ProgramaClick() {
 }
 
 void TfConfig_BancoDados::falhouConexao(const std::exception& e) {
+    // The folder is right: another Kelvara has it open. The configuration
+    // stays, and this second start ends.
+    if (AbertoEmOutroPrograma(e)) {
+        Messages::information(MensagemJaAberto);
+        btnSair_ProgramaClick();
+        return;
+    }
     Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
     ConfigIni::remove();
     edPathDados->clear();

@@ -161,7 +161,9 @@ bool StartProgram() {
         abertura->show();
         abertura->repaint();
 
-        const bool sair = fConfig_BancoDados->SairPrograma;
+        if (abertura->JaAberto)
+            Process::end();
+        const bool sair = fConfig_BancoDados->SairPrograma || abertura->JaAberto;
         delete fConfig_BancoDados;
         fConfig_BancoDados = nullptr;
         if (sair)

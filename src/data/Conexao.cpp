@@ -2,6 +2,7 @@
 
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
+#include "data/DbError.h"
 
 QString CaminhoBanco(const QString& pasta, const QString& arquivo) {
     const QChar separador = pasta.contains(u'/') ? u'/' : u'\\';
@@ -50,4 +51,10 @@ void ConectaBancos(const QString& pasta) {
                      CaminhoBanco(pasta, QStringLiteral("qor.gdb")));
     ConfiguraConexao(*dmConfig->SQLC_Config, QStringLiteral("CONFIG"),
                      CaminhoBanco(pasta, QStringLiteral("config.gdb")));
+}
+
+bool AbertoEmOutroPrograma(const std::exception& e) {
+    constexpr long jaAberto = 335545107L; // isc_already_opened
+    const auto* erro = dynamic_cast<const DbError*>(&e);
+    return erro && erro->has(jaAberto);
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
 
 #include "data/FbConnection.h"
 
@@ -30,3 +31,7 @@ void ConfiguraConexao(SqlConnection& conexao, const QString& nome, const QString
 // configuration connection. A failure raises at the step where it happens,
 // so a failing stock connection leaves the configuration one untouched.
 void ConectaBancos(const QString& pasta);
+
+// Whether the connection failed because another program on this computer
+// has the databases open through the embedded engine.
+bool AbertoEmOutroPrograma(const std::exception& e);

@@ -21,3 +21,10 @@ inline QString MensagemBancoNaoEncontrado(const QString& erro) {
            Contato::EmailSuporte + QStringLiteral(" ou pelo Telefone: ") +
            Contato::TelefoneSuporte + QStringLiteral("\n E diga o Código de Erro:") + erro;
 }
+
+// The databases are open in another Kelvara on this computer: the embedded
+// engine lets one program at a time use them.
+inline const QString MensagemJaAberto = QStringLiteral(
+    "O Kelvara já está aberto neste computador. Use a janela que já está aberta.\n"
+    "Para usar o programa em mais de uma janela ou estação ao mesmo tempo, instale o servidor "
+    "Firebird e aponte o Config.INI para ele.");

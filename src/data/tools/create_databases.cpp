@@ -11,8 +11,11 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: kelvara-create-databases FOLDER\n";
+    // An option is never a folder: "--help" must not create "--help\qor.gdb".
+    if (argc != 2 || argv[1][0] == '-' || argv[1][0] == '\0') {
+        err << "usage: kelvara-create-databases FOLDER\n"
+               "  Creates qor.gdb and config.gdb in FOLDER: a local folder (embedded engine)\n"
+               "  or host:folder (through a Firebird server). Existing databases are kept.\n";
         return 2;
     }
     const QString pasta = QString::fromLocal8Bit(argv[1]);
