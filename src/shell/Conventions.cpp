@@ -141,11 +141,13 @@ private:
         return false;
     }
 
-    // Tabbing into a box of order buttons lands on the checked one.
+    // Tabbing into a box of order buttons lands on the checked one, and so
+    // does a screen that opens with its focus in the box.
     static bool focusIn(QWidget* widget, const QFocusEvent& focus) {
         auto* radio = qobject_cast<QRadioButton*>(widget);
         if (!radio || radio->isChecked() ||
-            (focus.reason() != Qt::TabFocusReason && focus.reason() != Qt::BacktabFocusReason))
+            (focus.reason() != Qt::TabFocusReason && focus.reason() != Qt::BacktabFocusReason &&
+             focus.reason() != Qt::ActiveWindowFocusReason))
             return false;
         for (QRadioButton* other : groupOf(radio)) {
             if (other->isChecked() && other->isEnabled() && other->isVisible()) {

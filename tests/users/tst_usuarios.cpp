@@ -104,6 +104,9 @@ private slots:
     void browseOrdersSearchesAndNeedsAUserToEdit() {
         fManut_Usuarios->show();
         QVERIFY(QTest::qWaitForWindowActive(fManut_Usuarios));
+        // It opens in the ordering box, on the checked "Nome", ordered by name.
+        QCOMPARE(fManut_Usuarios->focusWidget(), fManut_Usuarios->rbUSU_Nome);
+        QCOMPARE(fManut_Usuarios->lbUSU_Busca->text(), QString("Nome:"));
         const struct {
             QPushButton* button;
             QString message;
