@@ -19,6 +19,19 @@ public:
     // it has finished can succeed (isc_update_conflict, isc_deadlock).
     bool updateConflict() const { return has(335544451L) || has(335544336L); }
 
+    // The attachment is gone: the server stopped, the network failed or the
+    // server ended it (isc_network_error, isc_net_read_err,
+    // isc_net_write_err, isc_lost_db_connection, isc_conn_lost,
+    // isc_att_shutdown, isc_shutdown). The server rolls back whatever
+    // transaction was open on it.
+    bool connectionLost() const {
+        for (long code :
+             {335544721L, 335544726L, 335544727L, 335544741L, 335544648L, 335544856L, 335544528L})
+            if (has(code))
+                return true;
+        return false;
+    }
+
     // Whether Firebird named this error code (isc_...) anywhere in it.
     bool has(long code) const {
         return std::find(gdsCodes.begin(), gdsCodes.end(), code) != gdsCodes.end();
@@ -35,6 +48,19 @@ private:
 class UnstorableText : public DbError {
 public:
     using DbError::DbError;
+};
+
+// The attachment was lost (connectionLost() above). The connection attaches
+// again with the same settings on its next use; nothing is repeated.
+class ConnectionLost : public DbError {
+public:
+    using DbError::DbError;
+    explicit ConnectionLost(DbError error, bool inDoubt = false)
+        : DbError(std::move(error)), commitInDoubt(inDoubt) {}
+
+    // The loss came after a commit was sent: it may have been kept, so the
+    // work must not be taken for lost.
+    bool commitInDoubt = false;
 };
 
 // The text of any error, as the operator is to read it.

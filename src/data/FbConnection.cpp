@@ -209,11 +209,24 @@ struct Connection::Impl {
     ConnectionSettings settings;
     std::unordered_map<QString, std::unique_ptr<Prepared>> cache;
     ISC_STATUS_ARRAY status{};
+    // The attachment was lost; the next use attaches again.
+    bool lost = false;
+
+    // Every call into the client library is checked here, so a lost
+    // attachment is noticed whatever call met it.
+    void check(const ISC_STATUS* result) {
+        try {
+            fb::check(result);
+        } catch (const ConnectionLost&) {
+            lost = true;
+            throw;
+        }
+    }
 
     // The attachment's parameters. File names travel in UTF-8, as Linux
     // names its files, so a folder such as "Área de Trabalho" opens; the
     // data itself travels in the connection's character set.
-    QByteArray parameterBlock(int pageSizeToCreate = 0) const {
+    QByteArray parameterBlock(int pageSizeToCreate = 0, int connectTimeout = 0) const {
         QByteArray dpb;
         dpb.append(char(isc_dpb_version1));
         auto add = [&dpb](char tag, const QByteArray& value) {
@@ -234,6 +247,8 @@ struct Connection::Impl {
         add(isc_dpb_lc_ctype, encode(settings.charset));
         addNumber(isc_dpb_sql_dialect, settings.dialect);
         add(isc_dpb_utf8_filename, {});
+        if (connectTimeout)
+            addNumber(isc_dpb_connect_timeout, connectTimeout);
         if (pageSizeToCreate) {
             addNumber(isc_dpb_page_size, pageSizeToCreate);
             add(isc_dpb_set_db_charset, encode(settings.charset));
@@ -241,10 +256,37 @@ struct Connection::Impl {
         return dpb;
     }
 
-    void requireAttached() const {
+    void requireAttached() {
+        if (lost)
+            reattach();
         if (!db)
             throw DbError(QStringLiteral("Connection is not open"));
     }
+
+    void attach(int connectTimeout = 0) {
+        const QByteArray path = settings.database.toUtf8();
+        const QByteArray dpb = parameterBlock(0, connectTimeout);
+        isc_attach_database(status, short(path.size()), path.constData(), &db, short(dpb.size()),
+                            dpb.constData());
+        check(status);
+    }
+
+    // After a lost attachment: the dead one's statements, transaction and
+    // handle are let go first, so none of them is ever used or freed against
+    // the new one, and every statement is prepared anew. While the server is
+    // still away each use fails here, quickly and as a lost connection.
+    void reattach() {
+        release(false);
+        lost = true;
+        try {
+            attach(ReattachTimeoutSeconds);
+        } catch (const DbError& e) {
+            db = 0;
+            throw ConnectionLost(e);
+        }
+        lost = false;
+    }
+    static constexpr int ReattachTimeoutSeconds = 10;
 
     isc_tr_handle begin() {
         static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
@@ -556,6 +598,7 @@ void Connection::Impl::freeAll() noexcept {
 }
 
 void Connection::Impl::release(bool dropFile) noexcept {
+    lost = false;
     if (!db)
         return;
     ISC_STATUS_ARRAY ignored;
@@ -579,11 +622,7 @@ Connection::~Connection() {
 void Connection::attach(const ConnectionSettings& settings) {
     detach();
     d->settings = settings;
-    const QByteArray path = settings.database.toUtf8();
-    const QByteArray dpb = d->parameterBlock();
-    isc_attach_database(d->status, short(path.size()), path.constData(), &d->db, short(dpb.size()),
-                        dpb.constData());
-    check(d->status);
+    d->attach();
 }
 
 void Connection::create(const ConnectionSettings& settings, int pageSize) {
@@ -593,7 +632,7 @@ void Connection::create(const ConnectionSettings& settings, int pageSize) {
     const QByteArray dpb = d->parameterBlock(pageSize);
     isc_create_database(d->status, short(path.size()), path.constData(), &d->db, short(dpb.size()),
                         dpb.constData(), 0);
-    check(d->status);
+    d->check(d->status);
 }
 
 void Connection::detach() noexcept {
@@ -605,7 +644,7 @@ void Connection::drop() noexcept {
 }
 
 bool Connection::isAttached() const {
-    return d->db != 0;
+    return d->db != 0 || d->lost;
 }
 
 const ConnectionSettings& Connection::settings() const {
@@ -623,17 +662,30 @@ void Connection::commit() {
     if (!d->tr)
         throw DbError(QStringLiteral("No transaction is active"));
     isc_commit_transaction(d->status, &d->tr);
-    check(d->status);
+    try {
+        d->check(d->status);
+    } catch (const ConnectionLost& e) {
+        // The request went out and no answer came back: the server may have
+        // committed before it went away.
+        throw ConnectionLost(e, e.has(isc_net_read_err));
+    }
     d->tr = 0;
 }
 
 void Connection::rollback() {
     if (!d->tr)
         return;
+    if (d->lost) {
+        // The server has rolled it back with the attachment.
+        ISC_STATUS_ARRAY ignored;
+        isc_rollback_transaction(ignored, &d->tr);
+        d->tr = 0;
+        return;
+    }
     isc_rollback_transaction(d->status, &d->tr);
     // A failed rollback still leaves no usable transaction behind.
     d->tr = 0;
-    check(d->status);
+    d->check(d->status);
 }
 
 bool Connection::inTransaction() const {
@@ -646,7 +698,7 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
         std::vector<QByteArray> storage;
         d->bind(p, params, storage);
         isc_dsql_execute(d->status, &tr, &p.handle, 1, p.in.count() ? p.in.da : nullptr);
-        check(d->status);
+        d->check(d->status);
 
         ResultSet result(p.columns);
         const int n = p.out.count();
@@ -657,7 +709,7 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
                     const ISC_STATUS rc = isc_dsql_fetch(d->status, &p.handle, 1, p.out.da);
                     if (rc == 100)
                         break;
-                    check(d->status);
+                    d->check(d->status);
                     for (int i = 0; i < n; ++i)
                         d->readInto(result, i, tr, p.out.var(i), texts[i]);
                     result.endRow();
@@ -670,7 +722,7 @@ ResultSet Connection::select(const QString& sql, const Params& params) {
         }
         if (p.type == isc_info_sql_stmt_select || p.type == isc_info_sql_stmt_select_for_upd) {
             isc_dsql_free_statement(d->status, &p.handle, DSQL_close);
-            check(d->status);
+            d->check(d->status);
         }
         return result;
     });
@@ -696,7 +748,7 @@ void Connection::executeImmediate(const QString& sql) {
         const QByteArray text = encode(sql);
         isc_dsql_execute_immediate(d->status, &d->db, &tr, 0, text.constData(),
                                    ushort(d->settings.dialect), nullptr);
-        check(d->status);
+        d->check(d->status);
     });
 }
 

@@ -47,8 +47,12 @@ inline std::vector<long> codesOf(const ISC_STATUS* status) {
 }
 
 inline void check(const ISC_STATUS* status) {
-    if (status[0] == 1 && status[1] != 0)
-        throw DbError(interpret(status), codesOf(status));
+    if (status[0] != 1 || status[1] == 0)
+        return;
+    DbError error(interpret(status), codesOf(status));
+    if (error.connectionLost())
+        throw ConnectionLost(std::move(error));
+    throw error;
 }
 
 } // namespace fb

@@ -1,6 +1,5 @@
 #include "shell/Application.h"
 
-#include "data/DbError.h"
 #include "shell/Conventions.h"
 #include "shell/Messages.h"
 
@@ -27,7 +26,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        Messages::standardError(errorText(e));
+        Messages::standardError(e);
     }
     return true;
 }

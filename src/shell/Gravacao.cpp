@@ -14,10 +14,19 @@
 bool Grava(const WriteSite& site, const std::function<void()>& statements,
            const std::function<void()>& followUp) {
     fb::Connection& db = site.connection->database();
+    auto rollback = [&db] {
+        try {
+            db.rollback();
+        } catch (const std::exception&) {
+            // The transaction is gone either way; the message says it all.
+        }
+    };
+    bool committed = false;
     try {
         db.startTransaction();
         statements();
         db.commit();
+        committed = true;
         if (site.list)
             site.list->Refresh();
         if (followUp)
@@ -26,22 +35,20 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
     } catch (const UnstorableText&) {
         // Like a number that does not convert: the action stops with the
         // error's own text, which names the character, and nothing is kept.
-        try {
-            db.rollback();
-        } catch (const std::exception&) {
-        }
+        rollback();
+        throw;
+    } catch (const ConnectionLost& e) {
+        // The operator must read that the connection went away, not the
+        // site's message; and after the commit the write was kept, so it
+        // must not be taken for lost.
+        rollback();
+        if (committed && !e.commitInDoubt)
+            throw ConnectionLost(e, true);
         throw;
     } catch (const std::exception& e) {
         const auto* recusa = dynamic_cast<const Recusa*>(&e);
         const Messages::Kind kind = recusa ? recusa->kind : site.failureKind;
         const QString text = recusa ? recusa->text : site.failureMessage;
-        auto rollback = [&db] {
-            try {
-                db.rollback();
-            } catch (const std::exception&) {
-                // The transaction is gone either way; the site's message says it all.
-            }
-        };
         if (site.rollbackBeforeMessage) {
             rollback();
             Messages::show(kind, text);

@@ -36,7 +36,9 @@ public:
 // the site's follow-up. When any of it fails the site's message is shown and
 // the transaction rolled back (in the site's order); nothing is retried and
 // the screen keeps the operator's input. A text the database cannot hold
-// rolls back and leaves as UnstorableText, for the standard error dialog.
+// rolls back and leaves as UnstorableText, and a lost connection as
+// ConnectionLost (in doubt once the commit was sent), both for the standard
+// error dialog.
 // Answers whether it all went through.
 bool Grava(const WriteSite& site, const std::function<void()>& statements,
            const std::function<void()>& followUp = {});

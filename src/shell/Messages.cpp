@@ -72,12 +72,21 @@ void standardError(const QString& text) {
     show(Kind::StandardError, text);
 }
 
+void standardError(const std::exception& e) {
+    if (auto* lost = dynamic_cast<const ConnectionLost*>(&e))
+        standardError(
+            (lost->commitInDoubt ? MensagemConexaoPerdidaAoGravar : MensagemConexaoPerdida) +
+            u'\n' + errorText(e));
+    else
+        standardError(errorText(e));
+}
+
 bool guarded(const std::function<void()>& work) {
     try {
         work();
         return true;
     } catch (const std::exception& e) {
-        standardError(errorText(e));
+        standardError(e);
         return false;
     }
 }

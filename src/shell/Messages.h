@@ -1,11 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <functional>
 
 // Every dialog the program shows goes through here, so that tests can script
 // the answers and record what the operator would have seen.
 namespace Messages {
+
+// Shown before Firebird's own text when the connection to a database was
+// lost. The server rolls back the transaction it had open, so nothing of the
+// action is in the database; the next action connects again.
+inline const QString MensagemConexaoPerdida = QStringLiteral(
+    "A conexão com o Banco de Dados foi perdida e a última operação não foi gravada: nada "
+    "dela ficou no Banco de Dados. Verifique se o FireBird está Ativo e a rede funcionando; "
+    "a próxima operação conecta de novo, e então repita o que não foi gravado.");
+// The same when it went away after the operation was sent for saving: it may
+// have been saved, and repeating it could record it twice.
+inline const QString MensagemConexaoPerdidaAoGravar = QStringLiteral(
+    "A conexão com o Banco de Dados foi perdida ao final da gravação e não há como saber se a "
+    "última operação foi gravada. Verifique se o FireBird está Ativo e a rede funcionando; a "
+    "próxima operação conecta de novo. Confira então se a operação consta no Banco de Dados "
+    "antes de repeti-la.");
 
 enum class Kind { Information, Warning, Error, Confirmation, Plain, StandardError };
 
@@ -20,6 +36,9 @@ void plain(const QString& text);   // no icon
 
 // The application's standard error dialog for an error no handler caught.
 void standardError(const QString& text);
+// The same for a caught error: its own text, after the lost-connection
+// message when the database connection was lost.
+void standardError(const std::exception& e);
 
 // Runs work; an error escaping it goes to the standard error dialog and the
 // rest of the work is skipped. Answers whether it ran through.
