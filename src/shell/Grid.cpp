@@ -35,6 +35,9 @@ QModelIndex shownIndex(QAbstractItemModel* shown, ListCopy* list, int row, int c
 }
 
 void showCurrent(QTableView* grid, ListCopy* list) {
+    // rowCount, unlike RecNo, never loads a list that waits for its first use.
+    if (list->rowCount() == 0)
+        return;
     const int row = list->RecNo();
     if (row < 0 || listRow(grid->model(), grid->currentIndex().row()) == row)
         return;
