@@ -8,8 +8,10 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "movements/Consulta_MovEstq.h"
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
+#include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
 #include "shell/Contato.h"
 #include "shell/Gravacao.h"
@@ -70,7 +72,7 @@ std::vector<Comando> comandos() {
         {{mov, QStringLiteral("Saída no Estoque")}, abre(fSaida_Estq)},
         {{mov, QStringLiteral("Estorno de Entrada")}, opcao("TE", fEstorno_Estq)},
         {{mov, QStringLiteral("Estorno de Saída")}, opcao("TS", fEstorno_Estq)},
-        {{mov, QStringLiteral("Consultas")}, {}},
+        {{mov, QStringLiteral("Consultas")}, abre(fConsulta_MovEstq)},
         {{rel, precos, QStringLiteral("Lista de Preços (Ordenado por Descrição)")}, {}},
         {{rel, precos, QStringLiteral("Lista de Preços (Ordenado pelo Código)")}, {}},
         {{rel, itens, QStringLiteral("Itens no Estoque (Ordenado por Código)")}, {}},
@@ -94,7 +96,7 @@ std::vector<Comando> comandos() {
         {{util, QStringLiteral("Dados da Empresa")}, abre(fEmpresa)},
         {{util, usu, QStringLiteral("Manutenção de Usuários")}, abre(fManut_Usuarios)},
         {{util, usu, QStringLiteral("Login de Usuários")}, abre(fConfig_Login)},
-        {{util, QStringLiteral("Manutenção de Mov.Estoque")}, {}},
+        {{util, QStringLiteral("Manutenção de Mov.Estoque")}, abre(fManutMovEstq)},
         {{QStringLiteral("Ajuda"), QStringLiteral("Sobre")}, abre(fSobre)},
         {{QStringLiteral("Saída")}, [] { Process::end(); }},
     };

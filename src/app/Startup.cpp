@@ -23,8 +23,10 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "movements/Consulta_MovEstq.h"
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
+#include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
 #include "reports/Rel_Formularios.h"
 #include "reports/Rel_Mov_Estq.h"
@@ -95,7 +97,7 @@ const std::vector<Step>& creationOrder() {
          }},
         {"Abrindo Conexão ao DB Movimentação de Estoque", [] { create(dmMovEstq); }},
         {"Abrindo Telas de Movimentação de Estoque", [] { create(fEntrada_Estq); }},
-        {"Abrindo Telas de Consulta de Movimentação de Estoque", [] {}},
+        {"Abrindo Telas de Consulta de Movimentação de Estoque", [] { create(fConsulta_MovEstq); }},
         {"Abrindo Telas de Saída de Estoque", [] { create(fSaida_Estq); }},
         {"Abrindo Telas de Estorno de Estoque", [] { create(fEstorno_Estq); }},
         {"Abrindo Relatórios de Listas de Preços",
@@ -141,6 +143,7 @@ const std::vector<Step>& creationOrder() {
         {"Abrindo Módulos Utilitários",
          [] {
              create(fRestaura_Backup);
+             create(fManutMovEstq);
              create(fRelEstMin);
              create(fRelMovEstq_EST2);
          }},

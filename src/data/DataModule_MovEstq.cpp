@@ -11,10 +11,7 @@ TdmMovEstq::TdmMovEstq(QObject* parent) : QObject(parent) {
     SQLQ_MovEstq = new SqlQuery(QStringLiteral("SQLQ_MovEstq"), qor, this);
 
     SQLQ_MovEstq2 = new SqlQuery(QStringLiteral("SQLQ_MovEstq2"), qor, this);
-    SQLQ_MovEstq2->SQL << QStringLiteral(
-        "SElect m.*,p.PRO_Descricao, c.DESCRICAO,t.TIP_Descricao From Mov_Estq m join Produtos p "
-        "on (m.MOV_CodPro = p.PRO_Codigo) join CodMOV c on (m.MOV_Oper=c.CODIGO)  Left Outer "
-        "join Tipos t on (m.MOV_Tipo=t.TIP_CODIGO)");
+    SQLQ_MovEstq2->SQL << BaseMovEstq2;
     cds_MovEstq =
         new ListCopy(QStringLiteral("cds_MovEstq"), SQLQ_MovEstq2,
                      {{QStringLiteral("MOV_CODPRO"), QStringLiteral("Cód.Prod."), F::Plain, true},

@@ -12,6 +12,13 @@ class TdmMovEstq : public QObject {
 public:
     explicit TdmMovEstq(QObject* parent = nullptr);
 
+    // The statement of the movement list before a screen or report adds its
+    // conditions and order.
+    static inline const QString BaseMovEstq2 = QStringLiteral(
+        "SElect m.*,p.PRO_Descricao, c.DESCRICAO,t.TIP_Descricao From Mov_Estq m join Produtos p "
+        "on (m.MOV_CodPro = p.PRO_Codigo) join CodMOV c on (m.MOV_Oper=c.CODIGO)  Left Outer "
+        "join Tipos t on (m.MOV_Tipo=t.TIP_CODIGO)");
+
     SqlQuery* SQLQ_MovEstq;
     SqlQuery* SQLQ_MovEstq2;
     ListCopy* cds_MovEstq;

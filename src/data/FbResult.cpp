@@ -141,3 +141,24 @@ void ResultSet::reserve(int rowCount) {
 }
 
 } // namespace fb
+
+namespace fb {
+
+void ResultSet::removeRow(int row) {
+    if (row < 0 || row >= rows)
+        return;
+    for (Store& s : store) {
+        auto erase = [row](auto& values) {
+            if (row < int(values.size()))
+                values.erase(values.begin() + row);
+        };
+        erase(s.text);
+        erase(s.real);
+        erase(s.whole);
+        erase(s.other);
+        erase(s.null);
+    }
+    --rows;
+}
+
+} // namespace fb

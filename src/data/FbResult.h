@@ -60,6 +60,10 @@ public:
     void addWhole(int column, qint64 value); // integers, days, milliseconds, booleans
     void addOther(int column, QVariant value);
     void endRow() { ++rows; }
+    // Takes one row out; the rows after it move up.
+    void removeRow(int row);
+    // Whether the column keeps its values as texts (text()).
+    bool isText(int column) const { return store[column].kind == Storage::Text; }
     void reserve(int rowCount);
 
 private:

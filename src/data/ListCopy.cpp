@@ -187,6 +187,27 @@ QString ListCopy::displayText(int row, int field) const {
     return format(rows.value(row, sourceColumn[field]), defs[field].format);
 }
 
+const QString* ListCopy::textAt(int row, int field) const {
+    const int column = sourceColumn[field];
+    if (!rows.isText(column) || rows.isNull(row, column))
+        return nullptr;
+    return &rows.text(row, column);
+}
+
+void ListCopy::RemoveRow(int row) {
+    ensureLoaded();
+    if (row < 0 || row >= rows.rowCount())
+        return;
+    beginRemoveRows({}, row, row);
+    rows.removeRow(row);
+    endRemoveRows();
+    const int count = rows.rowCount();
+    if (current > row)
+        --current;
+    current = count == 0 ? -1 : std::clamp(current, 0, count - 1);
+    emit currentRowChanged(current);
+}
+
 // The model's view of the list never fetches: a deferred list shows no rows
 // until a screen or report loads it, so no fetch runs inside a paint.
 int ListCopy::rowCount(const QModelIndex& parent) const {

@@ -71,6 +71,14 @@ public:
     QString FieldText(const QString& name) const;
     QVariant value(int row, const QString& name) const;
     QString displayText(int row, int field) const;
+    // A text field of a row as stored, for code that compares many rows:
+    // null when the value is null or the field does not hold text.
+    const QString* textAt(int row, int field) const;
+
+    // Takes the row out of the list (not out of the database); the row after
+    // a removed current row becomes current, or the last row when it was the
+    // last.
+    void RemoveRow(int row);
     int fieldIndex(const QString& name) const; // -1 when the list has no such field
 
     int rowCount(const QModelIndex& parent = {}) const override;

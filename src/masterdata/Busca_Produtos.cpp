@@ -1,10 +1,13 @@
 #include "masterdata/Busca_Produtos.h"
 
 #include "data/DataModule_Produtos.h"
-#include "shell/Cadastro.h"
+#include "entry/EditH.h"
+#include "movements/Consulta_MovEstq.h"
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
+#include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
+#include "shell/Cadastro.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 
@@ -31,6 +34,8 @@ const DestinosBusca& destinos() {
         {QStringLiteral("Entrada Estoque"), [] { return fEntrada_Estq->edENT_CodPRO; }},
         {QStringLiteral("Saída Estoque"), [] { return fSaida_Estq->edSaida_CodPro; }},
         {QStringLiteral("Estorno Estoque"), [] { return fEstorno_Estq->edEST_CodPro; }},
+        {QStringLiteral("Consulta MovEstq"), [] { return fConsulta_MovEstq->edCodPro; }},
+        {QStringLiteral("ManutMovEstq"), [] { return fManutMovEstq->edCodigo; }},
     };
     return tabela;
 }

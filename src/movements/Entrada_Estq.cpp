@@ -6,9 +6,9 @@
 #include "entry/Precos.h"
 #include "entry/RegionalNumbers.h"
 #include "masterdata/Busca_Produtos.h"
-#include "shell/Cadastro.h"
 #include "movements/Movimentacao.h"
 #include "movements/TelaMovimento.h"
+#include "shell/Cadastro.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 

@@ -31,10 +31,7 @@ CamposProduto CriaCamposProduto(TelaDeDados& tela, QWidget* dono, const NomesCam
 }
 
 QDateEdit* CampoData(TelaDeDados& tela, QWidget* dono, const QString& nome) {
-    auto* data = new QDateEdit(dono);
-    data->setObjectName(nome);
-    data->setCalendarPopup(true);
-    data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    QDateEdit* data = Data(dono, nome);
     tela.linha(QStringLiteral("Data:"), data);
     return data;
 }

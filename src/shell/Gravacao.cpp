@@ -48,7 +48,9 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
     } catch (const std::exception& e) {
         const auto* recusa = dynamic_cast<const Recusa*>(&e);
         const Messages::Kind kind = recusa ? recusa->kind : site.failureKind;
-        const QString text = recusa ? recusa->text : site.failureMessage;
+        const QString text = recusa                          ? recusa->text
+                             : site.failureMessage.isEmpty() ? errorText(e)
+                                                             : site.failureMessage;
         if (site.rollbackBeforeMessage) {
             rollback();
             Messages::show(kind, text);

@@ -15,7 +15,7 @@ struct WriteSite {
     SqlConnection* connection;
     ListCopy* list = nullptr; // refreshed after the commit, when the site has one
     Messages::Kind failureKind = Messages::Kind::Warning;
-    QString failureMessage;
+    QString failureMessage; // empty: the error's own text
     // Most sites warn first and roll back once the operator has read it.
     bool rollbackBeforeMessage = false;
 };

@@ -1,6 +1,7 @@
 #include "shell/Grid.h"
 
 #include "data/ListCopy.h"
+#include "shell/ListaFiltrada.h"
 
 #include <QApplication>
 #include <QHash>
@@ -12,19 +13,46 @@
 
 namespace {
 
+// A row of what the grid shows, as a row of the list under it; -1 when
+// there is none.
+int listRow(const QAbstractItemModel* shown, int row) {
+    QModelIndex index = shown->index(row, 0);
+    while (auto* proxy = qobject_cast<const QAbstractProxyModel*>(index.model()))
+        index = proxy->mapToSource(index);
+    return index.isValid() ? index.row() : -1;
+}
+
+// A row of the list as the grid shows it: invalid when the grid hides it.
+QModelIndex shownIndex(QAbstractItemModel* shown, ListCopy* list, int row, int column) {
+    std::vector<const QAbstractProxyModel*> chain;
+    for (auto* proxy = qobject_cast<const QAbstractProxyModel*>(shown); proxy;
+         proxy = qobject_cast<const QAbstractProxyModel*>(proxy->sourceModel()))
+        chain.push_back(proxy);
+    QModelIndex index = list->index(row, column);
+    for (auto proxy = chain.rbegin(); proxy != chain.rend() && index.isValid(); ++proxy)
+        index = (*proxy)->mapFromSource(index);
+    return index;
+}
+
 void showCurrent(QTableView* grid, ListCopy* list) {
-    const int row = list->RecNo();
-    if (row < 0 || grid->currentIndex().row() == row)
+    // rowCount, unlike RecNo, never loads a list that waits for its first use.
+    if (list->rowCount() == 0)
         return;
-    grid->setCurrentIndex(grid->model()->index(row, std::max(grid->currentIndex().column(), 0)));
+    const int row = list->RecNo();
+    if (row < 0 || listRow(grid->model(), grid->currentIndex().row()) == row)
+        return;
+    const QModelIndex index =
+        shownIndex(grid->model(), list, row, std::max(grid->currentIndex().column(), 0));
+    if (index.isValid())
+        grid->setCurrentIndex(index);
 }
 
 // The list as one grid shows it: the same rows and cells, its own titles.
 class GridTitles : public QIdentityProxyModel {
 public:
-    GridTitles(QObject* parent, ListCopy* list, QHash<int, QString> titles)
+    GridTitles(QObject* parent, QAbstractItemModel* rows, QHash<int, QString> titles)
         : QIdentityProxyModel(parent), titles(std::move(titles)) {
-        setSourceModel(list);
+        setSourceModel(rows);
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -58,13 +86,13 @@ void bind(QTableView* grid, ListCopy* list, QAbstractItemModel* shown, RowShadin
     }
 
     QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, list,
-                     [list](const QModelIndex& current) {
+                     [list, shown](const QModelIndex& current) {
                          if (current.isValid())
-                             list->setRecNo(current.row());
+                             list->setRecNo(listRow(shown, current.row()));
                      });
     QObject::connect(list, &ListCopy::currentRowChanged, grid,
                      [grid, list] { showCurrent(grid, list); });
-    QObject::connect(list, &QAbstractItemModel::modelReset, grid,
+    QObject::connect(shown, &QAbstractItemModel::modelReset, grid,
                      [grid, list] { showCurrent(grid, list); });
     showCurrent(grid, list);
 }
@@ -75,8 +103,10 @@ void bindGrid(QTableView* grid, ListCopy* list, RowShading shading) {
     bind(grid, list, list, shading);
 }
 
-void bindGrid(QTableView* grid, ListCopy* list, const std::vector<GridColumn>& columns,
-              RowShading shading) {
+namespace {
+
+void bindColumns(QTableView* grid, ListCopy* list, QAbstractItemModel* rows,
+                 const std::vector<GridColumn>& columns, RowShading shading) {
     QHash<int, QString> titles;
     std::vector<int> order;
     for (const GridColumn& column : columns) {
@@ -86,10 +116,22 @@ void bindGrid(QTableView* grid, ListCopy* list, const std::vector<GridColumn>& c
         titles.insert(field, column.title);
         order.push_back(field);
     }
-    bind(grid, list, new GridTitles(grid, list, titles), shading);
+    bind(grid, list, new GridTitles(grid, rows, titles), shading);
     QHeaderView* header = grid->horizontalHeader();
     for (int position = 0; position < int(order.size()); ++position)
         header->moveSection(header->visualIndex(order[position]), position);
     for (int field = 0; field < list->columnCount(); ++field)
         header->setSectionHidden(field, !titles.contains(field));
+}
+
+} // namespace
+
+void bindGrid(QTableView* grid, ListCopy* list, const std::vector<GridColumn>& columns,
+              RowShading shading) {
+    bindColumns(grid, list, list, columns, shading);
+}
+
+void bindGrid(QTableView* grid, ListaFiltrada* rows, const std::vector<GridColumn>& columns,
+              RowShading shading) {
+    bindColumns(grid, rows->lista(), rows, columns, shading);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 class ListCopy;
+class ListaFiltrada;
 class QTableView;
 
 enum class RowShading { Alternating, None };
@@ -26,4 +27,9 @@ struct GridColumn {
 // the titles given; the list keeps its own order of fields for the code and
 // reports that read it.
 void bindGrid(QTableView* grid, ListCopy* list, const std::vector<GridColumn>& columns,
+              RowShading shading = RowShading::Alternating);
+
+// The same over one screen's filtered view of a list: the grid shows the
+// rows that pass; its current row and the list's are still one.
+void bindGrid(QTableView* grid, ListaFiltrada* rows, const std::vector<GridColumn>& columns,
               RowShading shading = RowShading::Alternating);

@@ -4,6 +4,7 @@
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -213,6 +214,20 @@ QGroupBox* Caixa(QWidget* tela, const QString& titulo, std::initializer_list<QWi
         linha->addWidget(controle);
     }
     return caixa;
+}
+
+QDateEdit* Data(QWidget* tela, const QString& nome) {
+    auto* data = new QDateEdit(tela);
+    data->setObjectName(nome);
+    data->setCalendarPopup(true);
+    data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    return data;
+}
+
+QLabel* RotuloDe(QWidget* tela, QWidget* controle, const QString& texto) {
+    QLabel* rotulo = Rotulo(tela, QStringLiteral("lb") + controle->objectName(), texto);
+    NomeiaPeloRotulo(rotulo, controle);
+    return rotulo;
 }
 
 void OrdemTab(std::initializer_list<QWidget*> controles) {

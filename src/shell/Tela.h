@@ -72,6 +72,7 @@ void LimitaTexto(QPlainTextEdit* caixa, int maximo);
 // full stops and "R$" make longer) is shown whole.
 void LimitaDigitacao(QLineEdit* campo, int maximo);
 
+class QDateEdit;
 class QGroupBox;
 class QRadioButton;
 class QTableView;
@@ -83,5 +84,9 @@ QLabel* Rotulo(QWidget* tela, const QString& nome, const QString& texto);
 QLineEdit* CampoBusca(QWidget* tela, const QString& nome, int maxLength);
 QTableView* Grade(QWidget* tela, const QString& nome);
 QGroupBox* Caixa(QWidget* tela, const QString& titulo, std::initializer_list<QWidget*> controles);
+// A date picker with its calendar, showing dd/MM/yyyy.
+QDateEdit* Data(QWidget* tela, const QString& nome);
+// A label that names the control, named lb plus the control's name.
+QLabel* RotuloDe(QWidget* tela, QWidget* controle, const QString& texto);
 // The tab order, in the order given.
 void OrdemTab(std::initializer_list<QWidget*> controles);
