@@ -676,9 +676,9 @@ void Connection::rollback() {
     if (!d->tr)
         return;
     if (d->lost) {
-        // The server has rolled it back with the attachment.
-        ISC_STATUS_ARRAY ignored;
-        isc_rollback_transaction(ignored, &d->tr);
+        // The server has rolled it back with the attachment. Nothing is
+        // sent: a request on a dead connection can wait for an answer that
+        // never comes.
         d->tr = 0;
         return;
     }
