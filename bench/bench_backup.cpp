@@ -62,13 +62,7 @@ int main(int argc, char** argv) {
     const QString target = CaminhoBanco(args[0], QStringLiteral("restauro.gdb"));
     QTemporaryDir files;
     const QString ours = files.filePath(QStringLiteral("programa.gbk"));
-    // gbak runs inside the server too (-se), as our path does, and writes its
-    // file in the benchmark folder on the server's side.
-    const QString manager = fb::Service::managerFor(qor);
-    const QString onServer = args[0].mid(args[0].indexOf(u':') + 1);
-    const QString theirs = CaminhoBanco(onServer, QStringLiteral("gbak.gbk"));
-    const QString qorOnServer = CaminhoBanco(onServer, QStringLiteral("qor.gdb"));
-    const QString targetOnServer = CaminhoBanco(onServer, QStringLiteral("restauro.gdb"));
+    const QString theirs = files.filePath(QStringLiteral("gbak.gbk"));
     try {
         {
             fb::Connection db;
@@ -79,13 +73,11 @@ int main(int argc, char** argv) {
                             .toLongLong());
         }
         fb::Service service;
-        service.attach(manager, UsuarioBanco, SenhaBanco);
+        service.attach(fb::Service::managerFor(qor), UsuarioBanco, SenhaBanco);
         std::vector<double> backupOurs, backupGbak, restoreOurs, restoreGbak;
         for (int i = 0; i <= Repetitions; ++i) { // the first round warms up
             const double a = seconds([&] { service.backup(qor, ours); });
-            const double b = seconds([&] {
-                gbak({QStringLiteral("-b"), QStringLiteral("-se"), manager, qorOnServer, theirs});
-            });
+            const double b = seconds([&] { gbak({QStringLiteral("-b"), qor, theirs}); });
             const double c = seconds([&] { service.restore(ours, target); });
             const double d = seconds([&] {
                 gbak({QStringLiteral("-c"), QStringLiteral("-rep"), theirs, target});
@@ -100,7 +92,6 @@ int main(int argc, char** argv) {
         fb::Connection db;
         db.attach(ConexaoAdministrador(target));
         db.drop();
-        QFile::remove(theirs);
         std::printf("Backup file: %.1f MB\n", QFile(ours).size() / 1e6);
         std::printf("%-10s %14s %10s %8s\n", "", "program (s)", "gbak (s)", "ratio");
         std::printf("%-10s %14.3f %10.3f %8.2f\n", "backup", median(backupOurs), median(backupGbak),
