@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BareFirebird.h"
 #include "Measure.h"
 #include "data/Conexao.h"
 
@@ -24,33 +25,15 @@ struct BareResult {
     long rows = 0;
 };
 
-class BareClient {
+class BareClient : BareAttachment {
 public:
-    explicit BareClient(const std::string& path) {
-        const std::string user = UsuarioBanco.toStdString();
-        const std::string password = SenhaBanco.toStdString();
-        std::string dpb(1, char(isc_dpb_version1));
-        auto add = [&dpb](char tag, const std::string& value) {
-            dpb += tag;
-            dpb += char(value.size());
-            dpb += value;
-        };
-        add(isc_dpb_user_name, user);
-        add(isc_dpb_password, password);
-        add(isc_dpb_lc_ctype, "ISO8859_1");
-        dpb += char(isc_dpb_sql_dialect);
-        dpb += char(1);
-        dpb += char(3);
-        isc_attach_database(status, 0, path.c_str(), &db, short(dpb.size()), dpb.data());
-        check("attach");
-    }
+    explicit BareClient(const std::string& path) : BareAttachment(path, "bare fetch") {}
     ~BareClient() {
         for (Statement& s : statements) {
             isc_dsql_free_statement(status, &s.handle, DSQL_drop);
             std::free(s.in);
             std::free(s.out);
         }
-        isc_detach_database(status, &db);
     }
     BareClient(const BareClient&) = delete;
     BareClient& operator=(const BareClient&) = delete;
@@ -206,35 +189,6 @@ private:
         std::vector<short> indicators;
     };
 
-    static XSQLDA* allocate(int count) {
-        auto* da = static_cast<XSQLDA*>(std::calloc(1, XSQLDA_LENGTH(count)));
-        da->version = SQLDA_VERSION1;
-        da->sqln = short(count);
-        return da;
-    }
-
-    isc_tr_handle begin() {
-        static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
-                                   isc_tpb_rec_version, isc_tpb_wait};
-        isc_tr_handle tr = 0;
-        isc_start_transaction(status, &tr, 1, &db, short(sizeof tpb), tpb);
-        check("start transaction");
-        return tr;
-    }
-
-    void check(const char* step) {
-        if (status[0] == 1 && status[1] != 0) {
-            char buffer[512];
-            const ISC_STATUS* vector = status;
-            std::string text = std::string("bare fetch, ") + step + ":";
-            while (fb_interpret(buffer, sizeof buffer, &vector))
-                text += std::string(" ") + buffer;
-            fail(text);
-        }
-    }
-
-    ISC_STATUS_ARRAY status{};
-    isc_db_handle db = 0;
     std::vector<Statement> statements;
 };
 
