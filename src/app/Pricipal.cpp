@@ -13,6 +13,13 @@
 #include "movements/Estorno_Estq.h"
 #include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
+#include "reports/Busca_Rel_Grupo.h"
+#include "reports/CargaRelatorio.h"
+#include "reports/Datas.h"
+#include "reports/Datas_Grupo.h"
+#include "reports/Datas_Produto.h"
+#include "reports/Datas_Tipo.h"
+#include "reports/Tela_Impressora.h"
 #include "shell/Contato.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"
@@ -56,6 +63,26 @@ std::vector<Comando> comandos() {
             abreTela();
         };
     };
+    // A product list goes straight to the output chooser.
+    auto lista = [](const QString& sql, const char* relatorio) {
+        return [sql, relatorio] {
+            if (!fTela_Impressora)
+                return;
+            Messages::guarded([&] {
+                CarregaProdutos(sql, {});
+                EscolheSaida(QString::fromUtf8(relatorio));
+            });
+        };
+    };
+    // A report dialog learns which report it asks for.
+    auto dialogo = [](auto*& screen, const char* relatorio) {
+        return [&screen, relatorio] {
+            if (!screen)
+                return;
+            screen->Relatorio = QString::fromUtf8(relatorio);
+            screen->exec();
+        };
+    };
     const QString cad = QStringLiteral("Cadastros");
     const QString mov = QStringLiteral("Movimentação no Estoque");
     const QString rel = QStringLiteral("Relatórios");
@@ -73,24 +100,41 @@ std::vector<Comando> comandos() {
         {{mov, QStringLiteral("Estorno de Entrada")}, opcao("TE", fEstorno_Estq)},
         {{mov, QStringLiteral("Estorno de Saída")}, opcao("TS", fEstorno_Estq)},
         {{mov, QStringLiteral("Consultas")}, abre(fConsulta_MovEstq)},
-        {{rel, precos, QStringLiteral("Lista de Preços (Ordenado por Descrição)")}, {}},
-        {{rel, precos, QStringLiteral("Lista de Preços (Ordenado pelo Código)")}, {}},
-        {{rel, itens, QStringLiteral("Itens no Estoque (Ordenado por Código)")}, {}},
-        {{rel, itens, QStringLiteral("Itens no Estoque(Ordenado por Descrição)")}, {}},
-        {{rel, itens, QStringLiteral("Itens no Estoque de um Grupo")}, {}},
-        {{rel, relMov, QStringLiteral("Geral por Data")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Entradas por Data")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Saídas por Data")}, {}},
-        {{rel, relMov, QStringLiteral("Geral por Produto")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Entradas por Produto")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Saídas por Produto")}, {}},
-        {{rel, relMov, QStringLiteral("Geral por Grupo")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Entradas por Grupo")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Saídas por Grupo")}, {}},
-        {{rel, relMov, QStringLiteral("Saídas por Tipo de Saídas")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Saídas e Estornos de Saída por Data")}, {}},
-        {{rel, relMov, QStringLiteral("Somente Entradas e Estornos de Entrada por Data")}, {}},
-        {{rel, QStringLiteral("Itens Abaixo do Estoque Mínimo")}, {}},
+        {{rel, precos, QStringLiteral("Lista de Preços (Ordenado por Descrição)")},
+         lista(ProdutosPorDescricao, "Lista Preco Descricao")},
+        {{rel, precos, QStringLiteral("Lista de Preços (Ordenado pelo Código)")},
+         lista(ProdutosPorCodigo, "Lista Preco Codigo")},
+        {{rel, itens, QStringLiteral("Itens no Estoque (Ordenado por Código)")},
+         lista(ProdutosPorCodigo, "Itens Estoque Codigo")},
+        {{rel, itens, QStringLiteral("Itens no Estoque(Ordenado por Descrição)")},
+         lista(ProdutosPorDescricao, "Itens Estoque Descricao")},
+        {{rel, itens, QStringLiteral("Itens no Estoque de um Grupo")},
+         dialogo(fBusca_Rel_Grupo, "Itens Estoque Grupo")},
+        {{rel, relMov, QStringLiteral("Geral por Data")}, dialogo(fDatas, "Mov_Estq Geral Datas")},
+        {{rel, relMov, QStringLiteral("Somente Entradas por Data")},
+         dialogo(fDatas, "Rel MovEstq Entradas")},
+        {{rel, relMov, QStringLiteral("Somente Saídas por Data")},
+         dialogo(fDatas, "Rel MovEstq Saídas")},
+        {{rel, relMov, QStringLiteral("Geral por Produto")},
+         dialogo(fDatas_Produto, "Rel MovEstq Produto Geral")},
+        {{rel, relMov, QStringLiteral("Somente Entradas por Produto")},
+         dialogo(fDatas_Produto, "Mov Estq Produto Entrada")},
+        {{rel, relMov, QStringLiteral("Somente Saídas por Produto")},
+         dialogo(fDatas_Produto, "Mov Estq Produto Saida")},
+        {{rel, relMov, QStringLiteral("Geral por Grupo")},
+         dialogo(fDatas_Grupo, "Mov Estq Grupos")},
+        {{rel, relMov, QStringLiteral("Somente Entradas por Grupo")},
+         dialogo(fDatas_Grupo, "Mov Estq Grupo Entrada")},
+        {{rel, relMov, QStringLiteral("Somente Saídas por Grupo")},
+         dialogo(fDatas_Grupo, "Mov Estq Grupo Saida")},
+        {{rel, relMov, QStringLiteral("Saídas por Tipo de Saídas")},
+         dialogo(fDatas_Tipo, "Mov Estq Tipos")},
+        {{rel, relMov, QStringLiteral("Somente Saídas e Estornos de Saída por Data")},
+         dialogo(fDatas, "Rel MovEstq Saidas Estornos")},
+        {{rel, relMov, QStringLiteral("Somente Entradas e Estornos de Entrada por Data")},
+         dialogo(fDatas, "Rel MovEstq Entradas Estornos")},
+        {{rel, QStringLiteral("Itens Abaixo do Estoque Mínimo")},
+         lista(ProdutosAbaixoDoMinimo, "Itens Estoque Minimo")},
         {{util, QStringLiteral("Backup")}, abre(fBackup)},
         {{util, QStringLiteral("Restaura Backup")}, abre(fRestaura_Backup)},
         {{util, QStringLiteral("Dados da Empresa")}, abre(fEmpresa)},

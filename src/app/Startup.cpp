@@ -28,6 +28,11 @@
 #include "movements/Estorno_Estq.h"
 #include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
+#include "reports/Busca_Rel_Grupo.h"
+#include "reports/Datas.h"
+#include "reports/Datas_Grupo.h"
+#include "reports/Datas_Produto.h"
+#include "reports/Datas_Tipo.h"
 #include "reports/Rel_Formularios.h"
 #include "reports/Rel_Mov_Estq.h"
 #include "reports/Tela_Impressora.h"
@@ -130,14 +135,19 @@ const std::vector<Step>& creationOrder() {
         {"Abrindo Relatórios",
          [] {
              create(fTela_Impressora);
+             create(fDatas);
+             create(fDatas_Produto);
              create(fRel_Mov_ESTQ_EST);
              create(fRel_MovEstq_Produto_Geral);
              create(fRel_Itens_Estoque);
+             create(fDatas_Grupo);
              create(fRel_Itens_Estoque_Grupo);
+             create(fBusca_Rel_Grupo);
              create(fRel_Mov_Estq_Produto_ES);
              create(fBusca_Tipos);
              create(fRel_Mov_Estq_Grupo);
              create(fRel_Mov_Estq_Grupo_ES);
+             create(fDatas_Tipo);
              create(fRel_Mov_Estq_Tipo);
          }},
         {"Abrindo Módulos Utilitários",

@@ -1,9 +1,11 @@
 #include "masterdata/Busca_Grupos.h"
 
 #include "data/DataModule_Grupos.h"
-#include "shell/Cadastro.h"
 #include "masterdata/Dados_Produtos.h"
 #include "masterdata/Manut_Grupos.h"
+#include "reports/Busca_Rel_Grupo.h"
+#include "reports/Datas_Grupo.h"
+#include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Grid.h"
 #include "shell/Tela.h"
@@ -25,6 +27,8 @@ namespace {
 const DestinosBusca& destinos() {
     static const DestinosBusca tabela = {
         {QStringLiteral("Dados_Produtos"), [] { return fDados_Produtos->edPRO_CodGru; }},
+        {QStringLiteral("Datas_Grupo"), [] { return fDatas_Grupo->edCodGrupo; }},
+        {QStringLiteral("fBusca_Rel_Grupo"), [] { return fBusca_Rel_Grupo->edCodGrupo; }},
     };
     return tabela;
 }

@@ -7,6 +7,7 @@
 #include "movements/Estorno_Estq.h"
 #include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
+#include "reports/Datas_Produto.h"
 #include "shell/Cadastro.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
@@ -36,6 +37,7 @@ const DestinosBusca& destinos() {
         {QStringLiteral("Estorno Estoque"), [] { return fEstorno_Estq->edEST_CodPro; }},
         {QStringLiteral("Consulta MovEstq"), [] { return fConsulta_MovEstq->edCodPro; }},
         {QStringLiteral("ManutMovEstq"), [] { return fManutMovEstq->edCodigo; }},
+        {QStringLiteral("Datas_Produto"), [] { return fDatas_Produto->edCodPro; }},
     };
     return tabela;
 }

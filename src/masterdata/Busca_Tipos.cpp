@@ -1,9 +1,10 @@
 #include "masterdata/Busca_Tipos.h"
 
 #include "data/DataModule_Tipos.h"
-#include "shell/Cadastro.h"
 #include "masterdata/Manut_Tipos.h"
 #include "movements/Saida_Estq.h"
+#include "reports/Datas_Tipo.h"
+#include "shell/Cadastro.h"
 #include "shell/Grid.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
@@ -25,6 +26,7 @@ namespace {
 const DestinosBusca& destinos() {
     static const DestinosBusca tabela = {
         {QStringLiteral("Saida"), [] { return fSaida_Estq->edSaida_CodTipo; }},
+        {QStringLiteral("Datas_Tipo"), [] { return fDatas_Tipo->edCodTipo; }},
     };
     return tabela;
 }

@@ -2,8 +2,8 @@
 
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Grupos.h"
-#include "shell/Cadastro.h"
 #include "masterdata/Manut_Grupos.h"
+#include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"

@@ -7,8 +7,8 @@
 #include "entry/Precos.h"
 #include "entry/RegionalNumbers.h"
 #include "masterdata/Busca_Grupos.h"
-#include "shell/Cadastro.h"
 #include "masterdata/Manut_Produtos.h"
+#include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"
@@ -227,21 +227,7 @@ void TfDados_Produtos::edPRO_CodigoExit() {
 }
 
 void TfDados_Produtos::edPRO_CodGruExit() {
-    if (edPRO_CodGru->text().isEmpty())
-        return;
-    edPRO_CodGru->setText(CompletaCodigo(edPRO_CodGru->text()));
-    SqlQuery* q = comando({QStringLiteral("Select * FROM GRUPOS Where GRU_Codigo=:CodigoC")});
-    q->ParamByName(QStringLiteral("CodigoC")).setAsString(edPRO_CodGru->text());
-    q->Open();
-    if (q->IsEmpty()) {
-        q->Close();
-        Messages::information(QStringLiteral("Grupo não Encontrado !"));
-        edPRO_CodGru->setFocus();
-        return;
-    }
-    edPRO_CodGru->setText(q->FieldText(QStringLiteral("GRU_CODIGO")));
-    edPRO_NomeGru->setText(q->FieldText(QStringLiteral("GRU_DESCRICAO")));
-    q->Close();
+    LeCodigo(dmProdutos->SQLQ_Produtos, LeituraGrupo, edPRO_CodGru, edPRO_NomeGru);
 }
 
 void TfDados_Produtos::edPRO_NomeGruEnter() {

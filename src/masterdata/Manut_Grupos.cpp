@@ -1,8 +1,8 @@
 #include "masterdata/Manut_Grupos.h"
 
 #include "data/DataModule_Grupos.h"
-#include "shell/Cadastro.h"
 #include "masterdata/Dados_Grupos.h"
+#include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Grid.h"
 #include "shell/Messages.h"

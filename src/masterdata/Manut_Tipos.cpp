@@ -1,8 +1,8 @@
 #include "masterdata/Manut_Tipos.h"
 
 #include "data/DataModule_Tipos.h"
-#include "shell/Cadastro.h"
 #include "masterdata/Dados_Tipos.h"
+#include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Grid.h"
 #include "shell/Messages.h"

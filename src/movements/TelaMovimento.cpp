@@ -43,9 +43,13 @@ double NumeroProduto(SqlQuery* q, const QString& coluna) {
 namespace {
 
 // Reads a product with the statement and its one parameter; answers whether
-// there is one, its row left open in the query.
-bool leProduto(const QString& sql, const QString& parametro, const QString& valor) {
+// there is one, its row left open in the query. A text longer than its
+// column names no product: it is not sent, as the server would refuse it.
+bool leProduto(const QString& sql, const QString& parametro, const QString& valor, int coluna) {
     SqlQuery* q = dmProdutos->SQLQ_Produtos;
+    q->Close();
+    if (valor.size() > coluna)
+        return false;
     q->setStatement({sql});
     q->ParamByName(parametro).setAsString(valor);
     q->Open();
@@ -54,13 +58,15 @@ bool leProduto(const QString& sql, const QString& parametro, const QString& valo
 
 bool lePorCodigo(const QString& codigo) {
     return leProduto(QStringLiteral("Select * FROM PRODUTOS Where PRO_Codigo=:CodigoC"),
-                     QStringLiteral("CodigoC"), codigo);
+                     QStringLiteral("CodigoC"), codigo, 10);
 }
 
 void carregaComuns(const CamposProduto& c, SqlQuery* q) {
     c.codigo->setText(q->FieldText(QStringLiteral("PRO_CODIGO")));
     c.descricao->setText(q->FieldText(QStringLiteral("PRO_DESCRICAO")));
     c.codBar->setText(q->FieldText(QStringLiteral("PRO_CODBAR")));
+    if (!c.unidade)
+        return;
     c.unidade->setText(q->FieldText(QStringLiteral("PRO_UNID")));
     c.quantAtual->setText(NumericField::displayText(NumericField::Quantity,
                                                     NumeroProduto(q, QStringLiteral("PRO_QUANT"))));
@@ -100,12 +106,13 @@ void InstalaLeituraProduto(const CamposProduto& c, LeituraProduto regras) {
         c.codigo->setText(CompletaCodigoProduto(texto));
         resultado(lePorCodigo(c.codigo->text()), c.codigo);
     });
-    onExit(c.codBar, [c, resultado] {
+    onExit(c.codBar, [c, regras, resultado] {
         if (c.codBar->text().trimmed().isEmpty())
             return;
-        resultado(leProduto(QStringLiteral("Select * FROM PRODUTOS Where PRO_CodBar=:CodBarC"),
-                            QStringLiteral("CodBarC"), c.codBar->text()),
-                  c.codBar);
+        resultado(leProduto(QStringLiteral("Select * FROM PRODUTOS Where PRO_CodBar=:") +
+                                regras.parametroCodBar,
+                            regras.parametroCodBar, c.codBar->text(), 14),
+                  regras.codBarAusenteVaiAoCodigo ? c.codigo : c.codBar);
     });
 }
 

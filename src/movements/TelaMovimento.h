@@ -12,6 +12,7 @@ class TelaDeDados;
 
 // The product fields every movement screen opens with, in this order: code,
 // description, the lookup button, bar code, unit and the quantity on hand.
+// A screen that asks only for the product has no unit or quantity.
 struct CamposProduto {
     QLineEdit* codigo;
     QLineEdit* descricao;
@@ -42,6 +43,11 @@ struct LeituraProduto {
     bool aparaAoEntrar = true;
     // A code or bar code that names no product is emptied.
     bool apagaAusente = false;
+    // A bar code that names no product sends the focus to the code field
+    // rather than back to the bar code.
+    bool codBarAusenteVaiAoCodigo = false;
+    // The parameter of the bar-code statement.
+    QString parametroCodBar = QStringLiteral("CodBarC");
     // Runs when the operator enters the code field.
     std::function<void()> aoEntrarNoCodigo;
     // The screen's price field and the product's price it shows

@@ -40,6 +40,11 @@ Label* legenda(Band* sumario, const QString& nome, int linha, bool direita) {
                           4 + 12.0 * linha);
 }
 
+// A header label the dialogs write.
+Label* pedido(Band* cabecalho, const char* nome) {
+    return cabecalho->label(QLatin1String(nome), {}, 0, 60, Align::Left, Style::Normal, 34);
+}
+
 } // namespace
 
 TfRel_Mov_ESTQ_EST::TfRel_Mov_ESTQ_EST()
@@ -49,6 +54,8 @@ TfRel_Mov_ESTQ_EST::TfRel_Mov_ESTQ_EST()
       lbTotal_Quantidade(legenda(sumario(), QStringLiteral("lbTotal_Quantidade"), 0, false)),
       lbTotal_Reais(legenda(sumario(), QStringLiteral("lbTotal_Reais"), 0, true)) {
     cabecalho()->height = 34;
+    lbDataIni = pedido(cabecalho(), "lbDataIni");
+    lbDataFim = pedido(cabecalho(), "lbDataFim");
 }
 
 TfRelMovEstq_EST2::TfRelMovEstq_EST2()
@@ -62,32 +69,66 @@ TfRelMovEstq_EST2::TfRelMovEstq_EST2()
       lbTotalTER(legenda(sumario(), QStringLiteral("lbTotalTER"), 2, true)),
       lbTotalTEQ(legenda(sumario(), QStringLiteral("lbTotalTEQ"), 2, false)) {
     cabecalho()->height = 34;
+    lbDataIni = pedido(cabecalho(), "lbDataIni");
+    lbDataFim = pedido(cabecalho(), "lbDataFim");
 }
 
 TfRel_MovEstq_Produto_Geral::TfRel_MovEstq_Produto_Geral()
     : FormularioRelatorio(QStringLiteral("fRel_MovEstq_Produto_Geral"),
                           QStringLiteral("qrMovEstq_Produto_Geral"), movimentos()),
-      qrMovEstq_Produto_Geral(relatorio) {}
+      qrMovEstq_Produto_Geral(relatorio) {
+    lbDataInicial = pedido(cabecalho(), "lbDataInicial");
+    lbDataFim = pedido(cabecalho(), "lbDataFim");
+    lbCodPro = pedido(cabecalho(), "lbCodPro");
+    lbDescPro = pedido(cabecalho(), "lbDescPro");
+}
 
 TfRel_Mov_Estq_Produto_ES::TfRel_Mov_Estq_Produto_ES()
     : FormularioRelatorio(QStringLiteral("fRel_Mov_Estq_Produto_ES"),
                           QStringLiteral("qrMov_Estq_Produto_ES"), movimentos()),
-      qrMov_Estq_Produto_ES(relatorio) {}
+      qrMov_Estq_Produto_ES(relatorio) {
+    lbDataInicial = pedido(cabecalho(), "lbDataInicial");
+    lbDataFim = pedido(cabecalho(), "lbDataFim");
+    lbCodPro = pedido(cabecalho(), "lbCodPro");
+    lbDescPro = pedido(cabecalho(), "lbDescPro");
+    lbTitulo = pedido(cabecalho(), "lbTitulo");
+    lbTit_EEQ = pedido(cabecalho(), "lbTit_EEQ");
+    lbTIT_EER = pedido(cabecalho(), "lbTIT_EER");
+    lbTit_TipoSaida = pedido(cabecalho(), "lbTit_TipoSaida");
+}
 
 TfRel_Mov_Estq_Grupo::TfRel_Mov_Estq_Grupo()
     : FormularioRelatorio(QStringLiteral("fRel_Mov_Estq_Grupo"),
                           QStringLiteral("qrMov_Estq_Grupos"), movimentos()),
-      qrMov_Estq_Grupos(relatorio) {}
+      qrMov_Estq_Grupos(relatorio) {
+    lbDataInicial = pedido(cabecalho(), "lbDataInicial");
+    lbDataFim = pedido(cabecalho(), "lbDataFim");
+    lbCodPro = pedido(cabecalho(), "lbCodPro");
+    lbDescPro = pedido(cabecalho(), "lbDescPro");
+}
 
 TfRel_Mov_Estq_Grupo_ES::TfRel_Mov_Estq_Grupo_ES()
     : FormularioRelatorio(QStringLiteral("fRel_Mov_Estq_Grupo_ES"),
                           QStringLiteral("qrMov_Estq_Grupo_ES"), movimentos()),
-      qrMov_Estq_Grupo_ES(relatorio) {}
+      qrMov_Estq_Grupo_ES(relatorio) {
+    lbDataInicial = pedido(cabecalho(), "lbDataInicial");
+    lbDataFim = pedido(cabecalho(), "lbDataFim");
+    lbCodPro = pedido(cabecalho(), "lbCodPro");
+    lbDescPro = pedido(cabecalho(), "lbDescPro");
+    lbTitulo = pedido(cabecalho(), "lbTitulo");
+    lbTit_EEQ = pedido(cabecalho(), "lbTit_EEQ");
+    lbTIT_EER = pedido(cabecalho(), "lbTIT_EER");
+}
 
 TfRel_Mov_Estq_Tipo::TfRel_Mov_Estq_Tipo()
     : FormularioRelatorio(QStringLiteral("fRel_Mov_Estq_Tipo"), QStringLiteral("qrMov_Estq_Tipo"),
                           movimentos()),
-      qrMov_Estq_Tipo(relatorio) {}
+      qrMov_Estq_Tipo(relatorio) {
+    lbDataInicial = pedido(cabecalho(), "lbDataInicial");
+    lbDataFim = pedido(cabecalho(), "lbDataFim");
+    lbCodPro = pedido(cabecalho(), "lbCodPro");
+    lbDescPro = pedido(cabecalho(), "lbDescPro");
+}
 
 TfRel_Listas_Precos::TfRel_Listas_Precos()
     : FormularioRelatorio(QStringLiteral("fRel_Listas_Precos"), QStringLiteral("qp_Listas_Precos"),

@@ -13,6 +13,8 @@ public:
     report::Label* lbTitulo;
     report::Label* lbTotal_Quantidade;
     report::Label* lbTotal_Reais;
+    report::Label* lbDataIni;
+    report::Label* lbDataFim;
 };
 
 class TfRelMovEstq_EST2 : public FormularioRelatorio {
@@ -27,6 +29,8 @@ public:
     report::Label* lbTotal_ReaisTT;
     report::Label* lbTotalTER;
     report::Label* lbTotalTEQ;
+    report::Label* lbDataIni;
+    report::Label* lbDataFim;
 };
 
 class TfRel_MovEstq_Produto_Geral : public FormularioRelatorio {
@@ -34,6 +38,10 @@ class TfRel_MovEstq_Produto_Geral : public FormularioRelatorio {
 public:
     TfRel_MovEstq_Produto_Geral();
     report::BandReport* const qrMovEstq_Produto_Geral;
+    report::Label* lbDataInicial;
+    report::Label* lbDataFim;
+    report::Label* lbCodPro;
+    report::Label* lbDescPro;
 };
 
 class TfRel_Mov_Estq_Produto_ES : public FormularioRelatorio {
@@ -41,6 +49,14 @@ class TfRel_Mov_Estq_Produto_ES : public FormularioRelatorio {
 public:
     TfRel_Mov_Estq_Produto_ES();
     report::BandReport* const qrMov_Estq_Produto_ES;
+    report::Label* lbDataInicial;
+    report::Label* lbDataFim;
+    report::Label* lbCodPro;
+    report::Label* lbDescPro;
+    report::Label* lbTitulo;
+    report::Label* lbTit_EEQ;
+    report::Label* lbTIT_EER;
+    report::Label* lbTit_TipoSaida;
 };
 
 class TfRel_Mov_Estq_Grupo : public FormularioRelatorio {
@@ -48,6 +64,10 @@ class TfRel_Mov_Estq_Grupo : public FormularioRelatorio {
 public:
     TfRel_Mov_Estq_Grupo();
     report::BandReport* const qrMov_Estq_Grupos;
+    report::Label* lbDataInicial;
+    report::Label* lbDataFim;
+    report::Label* lbCodPro;
+    report::Label* lbDescPro;
 };
 
 class TfRel_Mov_Estq_Grupo_ES : public FormularioRelatorio {
@@ -55,6 +75,13 @@ class TfRel_Mov_Estq_Grupo_ES : public FormularioRelatorio {
 public:
     TfRel_Mov_Estq_Grupo_ES();
     report::BandReport* const qrMov_Estq_Grupo_ES;
+    report::Label* lbDataInicial;
+    report::Label* lbDataFim;
+    report::Label* lbCodPro;
+    report::Label* lbDescPro;
+    report::Label* lbTitulo;
+    report::Label* lbTit_EEQ;
+    report::Label* lbTIT_EER;
 };
 
 class TfRel_Mov_Estq_Tipo : public FormularioRelatorio {
@@ -62,6 +89,10 @@ class TfRel_Mov_Estq_Tipo : public FormularioRelatorio {
 public:
     TfRel_Mov_Estq_Tipo();
     report::BandReport* const qrMov_Estq_Tipo;
+    report::Label* lbDataInicial;
+    report::Label* lbDataFim;
+    report::Label* lbCodPro;
+    report::Label* lbDescPro;
 };
 
 class TfRel_Listas_Precos : public FormularioRelatorio {

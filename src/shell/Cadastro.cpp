@@ -2,6 +2,7 @@
 
 #include "data/ListCopy.h"
 #include "data/SqlQuery.h"
+#include "shell/Messages.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,6 +46,28 @@ bool CodigoEsgotado(const QString& codigo) {
 
 QString CompletaCodigo(const QString& codigo) {
     return codigo.size() < 6 ? codigo.rightJustified(6, u'0') : codigo;
+}
+
+void LeCodigo(SqlQuery* q, const LeituraCodigo& leitura, QLineEdit* codigo, QLineEdit* descricao) {
+    if (codigo->text().isEmpty())
+        return;
+    codigo->setText(CompletaCodigo(codigo->text()));
+    q->Close();
+    // A code longer than the column names nothing; the server would refuse it.
+    if (codigo->text().size() <= 6) {
+        q->setStatement({leitura.sql});
+        q->ParamByName(QStringLiteral("CodigoC")).setAsString(codigo->text());
+        q->Open();
+    }
+    if (!q->Active() || q->IsEmpty()) {
+        q->Close();
+        Messages::information(leitura.naoEncontrado);
+        codigo->setFocus();
+        return;
+    }
+    codigo->setText(q->FieldText(leitura.colunaCodigo));
+    descricao->setText(q->FieldText(leitura.colunaDescricao));
+    q->Close();
 }
 
 void BuscaRapida(ListCopy* lista, QLineEdit* busca, bool porDescricao, const QString& campoCodigo,

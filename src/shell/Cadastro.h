@@ -43,6 +43,26 @@ inline const QString MensagemCodigosEsgotados = QStringLiteral(
 // A typed code padded on the left with "0" to six characters.
 QString CompletaCodigo(const QString& codigo);
 
+// A group or exit-type code read back on leaving its field: an empty field
+// is left alone; otherwise the code is padded to six characters and read
+// with the statement (one parameter, CodigoC). A stored row writes its code
+// and description into the fields; none tells the operator the message and
+// puts the focus back in the code field, the description as it was.
+struct LeituraCodigo {
+    QString sql;
+    QString colunaCodigo;
+    QString colunaDescricao;
+    QString naoEncontrado;
+};
+inline const LeituraCodigo LeituraGrupo{
+    QStringLiteral("Select * FROM GRUPOS Where GRU_Codigo=:CodigoC"), QStringLiteral("GRU_CODIGO"),
+    QStringLiteral("GRU_DESCRICAO"), QStringLiteral("Grupo não Encontrado !")};
+inline const LeituraCodigo LeituraTipo{
+    QStringLiteral("Select * FROM Tipos Where TIP_Codigo=:CodigoC"), QStringLiteral("TIP_CODIGO"),
+    QStringLiteral("TIP_DESCRICAO"), QStringLiteral("Tipo de Saída não Encontrado !")};
+void LeCodigo(SqlQuery* query, const LeituraCodigo& leitura, QLineEdit* codigo,
+              QLineEdit* descricao);
+
 class ListCopy;
 
 // The quick search of browse and lookup screens: by description, the first

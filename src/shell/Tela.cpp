@@ -109,7 +109,7 @@ QPushButton* TelaDeDados::botao(const QString& nome, const QString& legenda) {
     return button;
 }
 
-void TelaDeDados::conclui() {
+void TelaDeDados::conclui(Enter enter) {
     layout->addLayout(grade);
     layout->addSpacing(8);
     botoes->insertStretch(0);
@@ -121,7 +121,8 @@ void TelaDeDados::conclui() {
         if (qobject_cast<QLineEdit*>(controle) || qobject_cast<QPlainTextEdit*>(controle) ||
             qobject_cast<QAbstractSpinBox*>(controle) || qobject_cast<QComboBox*>(controle))
             followFocusColour(controle);
-    enterMovesOn(tela);
+    if (enter == Enter::Avanca)
+        enterMovesOn(tela);
 }
 
 QLineEdit* SoLeitura(QLineEdit* campo) {

@@ -42,7 +42,9 @@ public:
     QLabel* ultimoRotulo() const { return rotuloAtual; }
     QPushButton* botao(const QString& nome, const QString& legenda);
     // Sets the tab order and the conventions; call once every control exists.
-    void conclui();
+    // A screen where Enter only presses the default button passes Enter::Fica.
+    enum class Enter { Avanca, Fica };
+    void conclui(Enter enter = Enter::Avanca);
 
 private:
     QDialog* tela;
