@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the Debian package from a build folder and checks it: the package's
-# name and version, the files it installs, its desktop entry, and that every
-# package it depends on exists in the machine's Debian release.
+# name and version, the files it installs, its desktop entry, its launcher,
+# and that every package it depends on exists in the machine's Debian release.
 #   check_package.sh BUILD_FOLDER OUT_FOLDER VERSION
 set -eu
 build=$1
@@ -42,6 +42,36 @@ exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 icon=$(sed -n 's/^Icon=//p' "$desktop")
 [ -f "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "Icon=$icon is not installed"
 grep -q '^Categories=Office;Finance;$' "$desktop" || fail "desktop entry categories"
+
+# The launcher, on stand-ins for the two programs that log their calls: the
+# first start creates the databases in $HOME/Kelvara and runs the program
+# there; a later start, or one with a database already there, creates none.
+fake=$out/fake
+mkdir -p "$fake" "$out/home"
+cat >"$fake/kelvara-create-databases" <<'STANDIN'
+#!/bin/sh
+echo "create $*" >>"$LOG"
+mkdir -p "$1"
+touch "$1/qor.gdb" "$1/config.gdb"
+STANDIN
+cat >"$fake/kelvara" <<'STANDIN'
+#!/bin/sh
+echo "kelvara in $(pwd)" >>"$LOG"
+STANDIN
+chmod +x "$fake/kelvara" "$fake/kelvara-create-databases"
+launch() {
+    HOME=$out/home LOG=$out/launch.log KELVARA_PROGRAMS=$fake "$root/usr/bin/$@"
+}
+launch kelvara
+launch kelvara
+mkdir -p "$out/other"
+touch "$out/other/config.gdb"
+launch kelvara "$out/other"
+launch kelvara-create-databases "$out/created"
+! launch kelvara --help 2>/dev/null || fail "kelvara --help started the program"
+printf '%s\n' "create $out/home/Kelvara" "kelvara in $out/home/Kelvara" \
+    "kelvara in $out/home/Kelvara" "kelvara in $out/other" "create $out/created" >"$out/expected"
+diff -u "$out/expected" "$out/launch.log" || fail "the launcher's calls"
 
 # Every dependency, and every alternative of one, names a package of this
 # Debian release, and the whole set can be installed here.
