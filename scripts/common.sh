@@ -26,6 +26,10 @@ need_packages() {
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n qt6-pdf-dev fonts-dejavu-core
     firebird-dev libfbclient2 firebird3.0-server-core)
 
+# cpack's Debian packages read the programs' library needs with
+# dpkg-shlibdeps, which wants file.
+PACKAGING_PACKAGES=(dpkg-dev file)
+
 # build_kelvara [TARGET...]: configures and builds (everything by default).
 build_kelvara() {
     local targets=()
