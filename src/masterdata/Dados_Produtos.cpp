@@ -75,9 +75,7 @@ TfDados_Produtos::TfDados_Produtos(QWidget* parent) : QDialog(parent, TelaSemBot
     edPRO_Descricao =
         tela.campo(QStringLiteral("edPRO_Descricao"), QStringLiteral("Descrição:"), 50, 40);
     edPRO_CodGru = tela.campo(QStringLiteral("edPRO_CodGru"), QStringLiteral("Grupo:"), 6, 8);
-    btnDados_Pro_Busca = Botao(this, QStringLiteral("btnDados_Pro_Busca"), QStringLiteral("..."));
-    btnDados_Pro_Busca->setFixedWidth(
-        btnDados_Pro_Busca->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
+    btnDados_Pro_Busca = BotaoBusca(this, QStringLiteral("btnDados_Pro_Busca"));
     tela.aoLado(btnDados_Pro_Busca);
     // The group's name sits beside its code; Tab passes it by.
     edPRO_NomeGru = SoLeitura(tela.campoAoLado(QStringLiteral("edPRO_NomeGru"), QString(), 50, 30));

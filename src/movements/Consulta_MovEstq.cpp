@@ -76,9 +76,7 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(QWidget* parent) : QDialog(parent, TelaSe
     edCodPro->setMaxLength(10);
     edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edCodBar = campo(this, QStringLiteral("edCodBar"), 14);
-    btnBusca_Produto = Botao(this, QStringLiteral("btnBusca_Produto"), QStringLiteral("..."));
-    btnBusca_Produto->setFixedWidth(
-        btnBusca_Produto->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
+    btnBusca_Produto = BotaoBusca(this, QStringLiteral("btnBusca_Produto"));
     edDescricao = campo(this, QStringLiteral("edDescricao"), 30);
     btnProduto_Filtrar =
         Botao(this, QStringLiteral("btnProduto_Filtrar"), QStringLiteral("Filtrar"));

@@ -69,8 +69,7 @@ TfManutMovEstq::TfManutMovEstq(QWidget* parent) : QDialog(parent, TelaSemBotoes)
     edDesc->setObjectName(QStringLiteral("edDesc"));
     SoLeitura(edDesc);
     edDesc->setMinimumWidth(edDesc->fontMetrics().horizontalAdvance(QString(30, u'0')));
-    btnBusca = Botao(this, QStringLiteral("btnBusca"), QStringLiteral("..."));
-    btnBusca->setFixedWidth(btnBusca->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
+    btnBusca = BotaoBusca(this, QStringLiteral("btnBusca"));
     btnFiltra = Botao(this, QStringLiteral("btnFiltra"), QStringLiteral("Filtrar"));
     dbgMovEstq = Grade(this, QStringLiteral("dbgMovEstq"));
     btnExcluir = Botao(this, QStringLiteral("btnExcluir"), QStringLiteral("Somente Excluir"));

@@ -50,8 +50,7 @@ TfSaida_Estq::TfSaida_Estq(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
         tela.campo(QStringLiteral("edSaida_CodTipo"), QStringLiteral("Tipo da Saída:"), 32767, 8);
     edSaida_DescTipo =
         SoLeitura(tela.campoAoLado(QStringLiteral("edSaida_DescTipo"), QString(), 32767, 30));
-    btnSaida_Estoque_BuscaTipo =
-        Botao(this, QStringLiteral("btnSaida_Estoque_BuscaTipo"), QStringLiteral("..."));
+    btnSaida_Estoque_BuscaTipo = BotaoBusca(this, QStringLiteral("btnSaida_Estoque_BuscaTipo"));
     btnSaida_Estoque_BuscaTipo->setFixedWidth(btnSaida_Estoque_BuscaPRO->width());
     tela.aoLado(btnSaida_Estoque_BuscaTipo);
     EdSaida_Quant =

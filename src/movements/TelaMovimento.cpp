@@ -16,8 +16,7 @@ CamposProduto CriaCamposProduto(TelaDeDados& tela, QWidget* dono, const NomesCam
     CamposProduto c;
     c.codigo = tela.campo(QString::fromLatin1(n.codigo), QStringLiteral("Código:"), 32767, 12);
     c.codigo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    c.busca = Botao(dono, QString::fromLatin1(n.busca), QStringLiteral("..."));
-    c.busca->setFixedWidth(c.busca->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
+    c.busca = BotaoBusca(dono, QString::fromLatin1(n.busca));
     tela.aoLado(c.busca);
     c.descricao =
         tela.campo(QString::fromLatin1(n.descricao), QStringLiteral("Descrição:"), 32767, 40);

@@ -24,7 +24,7 @@ TfDatas_Produto::TfDatas_Produto(QWidget* parent) : DialogoRelatorio(parent) {
     edCodBar =
         tela.campoAoLado(QStringLiteral("edCodBar"), QStringLiteral("Código de Barras"), 32767, 16);
     EdDescPro = tela.campo(QStringLiteral("EdDescPro"), QStringLiteral("Descrição:"), 32767, 40);
-    btnBusca_Produto = Botao(this, QStringLiteral("btnBusca_Produto"), QStringLiteral("..."));
+    btnBusca_Produto = BotaoBusca(this, QStringLiteral("btnBusca_Produto"));
     tela.aoLado(btnBusca_Produto);
     dtpData_Inicial =
         data(tela, QStringLiteral("dtpData_Inicial"), QStringLiteral("Data Inicial:"));

@@ -69,7 +69,7 @@ DialogoRelatorio::linhaCodigo(TelaDeDados& tela, const QString& sufixo, const QS
     linha.codigo = tela.campo(QStringLiteral("edCod") + sufixo, QStringLiteral("Código:"), 6, 8);
     linha.descricao =
         tela.campo(QStringLiteral("edDesc") + sufixo, QStringLiteral("Descrição:"), 32767, 40);
-    linha.busca = Botao(this, nomeBusca, QStringLiteral("..."));
+    linha.busca = BotaoBusca(this, nomeBusca);
     tela.aoLado(linha.busca);
     return linha;
 }

@@ -217,6 +217,12 @@ QGroupBox* Caixa(QWidget* tela, const QString& titulo, std::initializer_list<QWi
     return caixa;
 }
 
+QPushButton* BotaoBusca(QWidget* tela, const QString& nome) {
+    QPushButton* botao = Botao(tela, nome, QStringLiteral("..."));
+    botao->setFixedWidth(botao->fontMetrics().horizontalAdvance(QStringLiteral("....")) + 12);
+    return botao;
+}
+
 QDateEdit* Data(QWidget* tela, const QString& nome) {
     auto* data = new QDateEdit(tela);
     data->setObjectName(nome);

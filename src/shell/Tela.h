@@ -81,6 +81,8 @@ class QTableView;
 
 // Pieces of browse and lookup screens.
 QPushButton* Botao(QWidget* tela, const QString& nome, const QString& legenda);
+// The narrow "..." button beside a code field that opens its lookup.
+QPushButton* BotaoBusca(QWidget* tela, const QString& nome);
 QRadioButton* Radio(QWidget* tela, const QString& nome, const QString& legenda);
 QLabel* Rotulo(QWidget* tela, const QString& nome, const QString& texto);
 QLineEdit* CampoBusca(QWidget* tela, const QString& nome, int maxLength);
