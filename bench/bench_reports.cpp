@@ -1,13 +1,17 @@
 // How long the general movement report takes to reach a PDF file, and how
 // much memory it takes, for one month and for every movement, beside the
-// bare fetch of the same rows; and how soon the preview of every movement
-// shows its first page.
+// bare fetch of the same rows; how soon the preview of every movement shows
+// its first page; then every layout to a PDF file: the eight movement
+// layouts over the movements of one month and over all of them, the four
+// product lists over every product.
 //
-//   kelvara-bench_reports FOLDER
+//   kelvara-bench_reports FOLDER [KEEP]
 //
 // FOLDER is the one kelvara-bench_lists fills (10,000 products, 200,000
 // movements over 2005 and 2006); run that first. Figures are medians of a
-// few repetitions after one warm-up round of the month.
+// few repetitions after one warm-up round of the month. KEEP, a folder on
+// this machine, receives the PDF file of each layout (a month's for the
+// movement layouts) to look at.
 
 #include "BareClient.h"
 #include "BenchDatabase.h"
@@ -17,13 +21,27 @@
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
 #include "data/DataModule_MovEstq.h"
+#include "data/DataModule_Produtos.h"
 #include "data/DbError.h"
 #include "reportengine/RecordingDevice.h"
 #include "reportengine/ReportPreview.h"
+#include "reports/Rel_EstMin.h"
+#include "reports/Rel_Itens_Estoque.h"
+#include "reports/Rel_Itens_Estoque_Grupo.h"
+#include "reports/Rel_Listas_Precos.h"
+#include "reports/Rel_MovEstq_EST2.h"
+#include "reports/Rel_MovEstq_Produto_Geral.h"
 #include "reports/Rel_Mov_Estq.h"
+#include "reports/Rel_Mov_Estq_EST.h"
+#include "reports/Rel_Mov_Estq_Grupo.h"
+#include "reports/Rel_Mov_Estq_Grupo_ES.h"
+#include "reports/Rel_Mov_Estq_Produto_ES.h"
+#include "reports/Rel_Mov_Estq_Tipo.h"
+#include "reports/Tela_Impressora.h"
 #include "shell/Application.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
@@ -115,17 +133,78 @@ double firstPageMs(report::BandReport* report) {
     return shown;
 }
 
+// The layouts, each with the report form that holds it.
+struct Layout {
+    const char* name;
+    report::BandReport* component;
+};
+
+std::vector<Layout> movementLayouts() {
+    return {{"general by date", fRel_Mov_Estq->qrMov_Estq},
+            {"entries or exits", fRel_Mov_ESTQ_EST->qrMov_Estq_EST},
+            {"with their reversals", fRelMovEstq_EST2->qrMovEstq_EST2},
+            {"by product", fRel_MovEstq_Produto_Geral->qrMovEstq_Produto_Geral},
+            {"by product, exits (types wrap)", fRel_Mov_Estq_Produto_ES->qrMov_Estq_Produto_ES},
+            {"by group", fRel_Mov_Estq_Grupo->qrMov_Estq_Grupos},
+            {"by group, entries or exits", fRel_Mov_Estq_Grupo_ES->qrMov_Estq_Grupo_ES},
+            {"by exit type", fRel_Mov_Estq_Tipo->qrMov_Estq_Tipo}};
+}
+
+std::vector<Layout> productLayouts() {
+    return {{"price list", fRel_Listas_Precos->qp_Listas_Precos},
+            {"stock list", fRel_Itens_Estoque->qrItens_Estoque},
+            {"stock list of a group", fRel_Itens_Estoque_Grupo->qrItens_Estoque_Grupo},
+            {"below minimum stock", fRelEstMin->qrEstMin}};
+}
+
+// The product list by code, as the menu commands load it.
+void loadProducts() {
+    dmProdutos->cds_Produtos->Reload(
+        {QStringLiteral("Select p.*,g.GRU_Descricao From Produtos p join Grupos g on(p.PRO_CodGRU "
+                        "=g.GRU_Codigo) Order By p.PRO_Codigo")});
+}
+
+// Every layout over one loaded list: the median time to its PDF file and
+// its pages, one line each; the PDF is kept when a folder is named.
+void timeLayouts(const char* over, const std::vector<Layout>& layouts, int repetitions,
+                 const QString& pdf, const QString& keep) {
+    const long rows = layouts.front().component->data()->RecordCount();
+    for (const Layout& layout : layouts) {
+        std::fprintf(stderr, "\r%-60s", layout.name);
+        std::vector<double> times;
+        for (int round = 0; round < repetitions; ++round) {
+            QElapsedTimer clock;
+            clock.start();
+            if (!layout.component->SavePdf(pdf))
+                fail("the PDF was not written");
+            times.push_back(clock.nsecsElapsed() / 1e6);
+        }
+        report::RecordingDevice device;
+        const std::size_t pages = layout.component->generate(&device).pages.size();
+        std::printf("%-22s %-30s %8ld %10.1f %8zu\n", over, layout.name, rows, median(times),
+                    pages);
+        if (!keep.isEmpty()) {
+            const QString kept =
+                QDir(keep).filePath(layout.component->objectName() + QStringLiteral(".pdf"));
+            QFile::remove(kept);
+            QFile::copy(pdf, kept);
+        }
+    }
+    std::fprintf(stderr, "\r%-60s\r", "");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     runOffscreenQuietly();
     Application app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() != 1) {
-        std::fprintf(stderr, "usage: kelvara-bench_reports host:/folder\n");
+    if (args.isEmpty() || args.size() > 2) {
+        std::fprintf(stderr, "usage: kelvara-bench_reports host:/folder [pdf-folder]\n");
         return 2;
     }
     const QString folder = args.first();
+    const QString keep = args.value(1);
     try {
         std::printf("Machine: %d processors, load average %s\n",
                     std::max(1, QThread::idealThreadCount()), loadAverage().c_str());
@@ -133,7 +212,22 @@ int main(int argc, char** argv) {
         dmConfig = new TdmConfig;
         ConectaBancos(folder);
         dmMovEstq = new TdmMovEstq;
+        dmProdutos = new TdmProdutos;
+        fTela_Impressora = new TfTela_Impressora;
         fRel_Mov_Estq = new TfRel_Mov_Estq;
+        fRel_Mov_ESTQ_EST = new TfRel_Mov_ESTQ_EST;
+        fRelMovEstq_EST2 = new TfRelMovEstq_EST2;
+        fRel_MovEstq_Produto_Geral = new TfRel_MovEstq_Produto_Geral;
+        fRel_Mov_Estq_Produto_ES = new TfRel_Mov_Estq_Produto_ES;
+        fRel_Mov_Estq_Grupo = new TfRel_Mov_Estq_Grupo;
+        fRel_Mov_Estq_Grupo_ES = new TfRel_Mov_Estq_Grupo_ES;
+        fRel_Mov_Estq_Tipo = new TfRel_Mov_Estq_Tipo;
+        fRel_Listas_Precos = new TfRel_Listas_Precos;
+        fRel_Itens_Estoque = new TfRel_Itens_Estoque;
+        fRel_Itens_Estoque_Grupo = new TfRel_Itens_Estoque_Grupo;
+        fRelEstMin = new TfRelEstMin;
+        // The exits variant: its type column has its heading.
+        fTela_Impressora->Relatorio = QStringLiteral("Mov Estq Produto Saida");
         report::BandReport* report = fRel_Mov_Estq->qrMov_Estq;
         ListCopy* list = dmMovEstq->cds_MovEstq;
         QTemporaryDir work;
@@ -214,6 +308,23 @@ int main(int argc, char** argv) {
             firsts.push_back(firstPageMs(report));
         std::printf("%-46s %8d %10.1f\n", "all movements: preview to its first page",
                     list->RecordCount(), median(firsts));
+
+        // Each movement layout over the same list, so that what differs is
+        // the layout: the list of the period as the general report loads it.
+        std::printf("\nEvery layout to a PDF file (list loaded)\n%-22s %-30s %8s %10s %8s\n",
+                    "over", "layout", "rows", "median ms", "pages");
+        loadPeriod(MonthStart, MonthEnd);
+        timeLayouts("one month", movementLayouts(), MonthRepetitions, pdf, keep);
+        loadPeriod(FirstDay, LastDay);
+        timeLayouts("all movements", movementLayouts(), 1, pdf, {});
+        list->Close();
+        loadProducts();
+        timeLayouts("all products", productLayouts(), AllRepetitions + 1, pdf, keep);
+        std::vector<double> productFirsts;
+        for (int round = 0; round < 3; ++round)
+            productFirsts.push_back(firstPageMs(fRel_Itens_Estoque->qrItens_Estoque));
+        std::printf("%-46s %8d %10.1f\n", "all products: stock list preview to its first page",
+                    dmProdutos->cds_Produtos->RecordCount(), median(productFirsts));
         std::printf("\nLoad average at the end: %s\n", loadAverage().c_str());
     } catch (const std::exception& e) {
         fail(errorText(e).toStdString());

@@ -125,8 +125,11 @@ QFont fontFor(Style style) {
     QFont font(style == Style::Fixed ? QStringLiteral("DejaVu Sans Mono")
                                      : QStringLiteral("DejaVu Sans"));
     font.setStyleHint(style == Style::Fixed ? QFont::TypeWriter : QFont::SansSerif);
-    font.setPointSizeF(style == Style::Title ? 11 : style == Style::Small ? 7 : 8);
-    font.setBold(style == Style::Bold || style == Style::Title);
+    font.setPointSizeF(style == Style::Title        ? 11
+                       : style == Style::SmallTitle ? 10
+                       : style == Style::Small      ? 7
+                                                    : 8);
+    font.setBold(style == Style::Bold || style == Style::Title || style == Style::SmallTitle);
     return font;
 }
 
@@ -270,7 +273,7 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
 
     // Fonts and their metrics on this device, made once per page: a page
     // writes thousands of texts in a handful of styles.
-    constexpr int Styles = int(Style::Small) + 1;
+    constexpr int Styles = int(Style::SmallTitle) + 1;
     std::array<QFont, Styles> fonts;
     std::array<std::optional<Widths>, Styles> metrics;
     for (int i = 0; i < Styles; ++i) {
@@ -365,7 +368,8 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
         paintBand(detail, y, height, layout.emptyList ? -1 : line);
         y += height;
     }
-    if (page.summary)
+    // A report without a summary leaves its band empty: nothing to print.
+    if (page.summary && (summary->height > 0 || !summary->items().empty()))
         paintBand(summary, y, summary->height, -1);
     paintBand(footer, PageHeight - Margin - footer->height, footer->height, -1);
 }

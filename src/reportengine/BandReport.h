@@ -20,7 +20,8 @@ namespace report {
 
 enum class Align { Left, Right, Center, BandCenter };
 
-enum class Style { Normal, Bold, Title, Fixed, Small };
+// A title a size smaller than the others is a SmallTitle.
+enum class Style { Normal, Bold, Title, Fixed, Small, SmallTitle };
 
 QFont fontFor(Style style);
 

@@ -2,7 +2,91 @@
 
 #include "reportengine/BandReport.h"
 
+#include <span>
+
 using namespace report;
+
+namespace {
+
+constexpr double Fim = BandReport::BandWidth;
+
+// A column: its heading (none for a field that shares the heading before
+// it), the field under it, where it stands and how the field is written.
+struct Coluna {
+    const char* titulo;
+    const char* campo;
+    double x, largura;
+    Align align = Align::Left;
+    bool quebra = false;              // wraps and makes the line taller
+    const char* nomeTitulo = nullptr; // lbTit_ and the field when not given
+};
+
+// Quantities and values stand at the same place in every movement report.
+constexpr Coluna Quantidade{"Quantidade", "MOV_QUANT", 376, 72, Align::Right};
+constexpr Coluna Valor{"Valor", "MOV_VALOR", 452, Fim - 452, Align::Right};
+constexpr Coluna Codigo{"Código", "MOV_CODPRO", 0, 56, Align::Right};
+constexpr Coluna Descricao{"Descrição", "PRO_DESCRICAO", 64, 214};
+constexpr Coluna Data{"Data", "MOV_DATA", 284, 54};
+constexpr Coluna DataProduto{"Data", "MOV_DATA", 0, 54};
+
+constexpr Coluna Completas[] = {Codigo,     Descricao, Data, {"Oper.", "MOV_OPER", 344, 30},
+                                Quantidade, Valor};
+constexpr Coluna SemOperacao[] = {Codigo, Descricao, Data, Quantidade, Valor};
+constexpr Coluna Produto[] = {DataProduto, {"Oper.", "DESCRICAO", 64, 60}, Quantidade, Valor};
+constexpr Coluna ProdutoTipo[] = {
+    DataProduto,
+    {"Tipo de Saída", "MOV_TIPO", 64, 30, Align::Right, false, "lbTit_TipoSaida"},
+    {nullptr, "TIP_DESCRICAO", 100, 160, Align::Left, true},
+    Quantidade,
+    Valor};
+
+// Ten letters of the fixed font take a little over 48 points.
+constexpr Coluna ProCodigo{"Código", "PRO_CODIGO", 0, 52, Align::Right};
+constexpr Coluna ProDescricao{"Descrição", "PRO_DESCRICAO", 58, 206};
+constexpr Coluna ProUnidade{"Unid.", "PRO_UNID", 270, 24};
+constexpr Coluna ProQuantidade{"Quantidade", "PRO_QUANT", 298, 72, Align::Right};
+
+// The price list prints the description whole: 50 letters of the fixed font.
+constexpr Coluna Precos[] = {ProCodigo,
+                             {"Descrição", "PRO_DESCRICAO", 58, 250},
+                             {"Unid.", "PRO_UNID", 314, 24},
+                             {"Preço de Venda", "PRO_PVENDA", 420, Fim - 420, Align::Right}};
+constexpr Coluna Estoque[] = {ProCodigo,
+                              ProDescricao,
+                              ProUnidade,
+                              ProQuantidade,
+                              {"P.Custo", "PRO_PCUSTO", 374, 80, Align::Right},
+                              {"P. Venda", "PRO_PVENDA", 458, Fim - 458, Align::Right}};
+constexpr Coluna EstoqueMinimo[] = {ProCodigo,
+                                    ProDescricao,
+                                    ProUnidade,
+                                    ProQuantidade,
+                                    {"Est.Min.", "PRO_MIN", 374, 80, Align::Right}};
+
+std::vector<Label*> monta(Band* titulos, Band* detalhe, double y, std::span<const Coluna> lista) {
+    std::vector<Label*> feitos;
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        const Coluna& c = lista[i];
+        const QString campo = QLatin1String(c.campo);
+        detalhe->field(campo, c.x, c.largura, c.align, c.quebra);
+        if (!c.titulo)
+            continue;
+        // A heading over several fields spans them all from the left.
+        double largura = c.largura;
+        Align align = c.align;
+        for (std::size_t j = i + 1; j < lista.size() && !lista[j].titulo; ++j) {
+            largura = lista[j].x + lista[j].largura - c.x;
+            align = Align::Left;
+        }
+        const QString nome =
+            c.nomeTitulo ? QLatin1String(c.nomeTitulo) : QStringLiteral("lbTit_%1").arg(campo);
+        feitos.push_back(
+            titulos->label(nome, QString::fromUtf8(c.titulo), c.x, largura, align, Style::Bold, y));
+    }
+    return feitos;
+}
+
+} // namespace
 
 Periodo linhaPeriodo(Band* cabecalho, double y, const QString& nomeInicio) {
     cabecalho->label(QStringLiteral("lbPeriodo"), QStringLiteral("Período: "), 0, 40, Align::Left,
@@ -15,27 +99,39 @@ Periodo linhaPeriodo(Band* cabecalho, double y, const QString& nomeInicio) {
     return {inicio, fim};
 }
 
-void colunasMovimento(Band* cabecalho, Band* detalhe, double y, bool comOperacao) {
-    struct Coluna {
-        const char* titulo;
-        const char* campo;
-        double x, largura;
-        Align align;
-    };
-    const Coluna colunas[] = {
-        {"Código", "MOV_CODPRO", 0, 56, Align::Right},
-        {"Descrição", "PRO_DESCRICAO", 64, 214, Align::Left},
-        {"Data", "MOV_DATA", 284, 54, Align::Left},
-        {"Oper.", "MOV_OPER", 344, 30, Align::Left},
-        {"Quantidade", "MOV_QUANT", 376, 72, Align::Right},
-        {"Valor", "MOV_VALOR", 452, BandReport::BandWidth - 452, Align::Right},
-    };
-    for (const Coluna& c : colunas) {
-        const QString campo = QLatin1String(c.campo);
-        if (!comOperacao && campo == QLatin1String("MOV_OPER"))
-            continue;
-        cabecalho->label(QStringLiteral("lbTit_%1").arg(campo), QString::fromUtf8(c.titulo), c.x,
-                         c.largura, c.align, Style::Bold, y);
-        detalhe->field(campo, c.x, c.largura, c.align);
+Pedido linhaPedido(Band* banda, double y, const QString& rotulo, double recuo,
+                   const QString& nomeCodigo, const QString& nomeDescricao) {
+    banda->label(QStringLiteral("lbPedido"), rotulo, 0, recuo, Align::Left, Style::Bold, y);
+    Label* codigo = banda->label(nomeCodigo, {}, recuo, 50, Align::Right, Style::Normal, y);
+    banda->label(QStringLiteral("lbBarra"), QStringLiteral("/"), recuo + 52, 8, Align::Center,
+                 Style::Normal, y);
+    Label* descricao = banda->label(nomeDescricao, {}, recuo + 62, Fim - recuo - 62, Align::Left,
+                                    Style::Normal, y);
+    return {codigo, descricao};
+}
+
+std::vector<Label*> colunas(Band* titulos, Band* detalhe, double y, ColunasMovimento conjunto) {
+    switch (conjunto) {
+    case ColunasMovimento::Completas:
+        return monta(titulos, detalhe, y, Completas);
+    case ColunasMovimento::SemOperacao:
+        return monta(titulos, detalhe, y, SemOperacao);
+    case ColunasMovimento::Produto:
+        return monta(titulos, detalhe, y, Produto);
+    case ColunasMovimento::ProdutoTipo:
+        return monta(titulos, detalhe, y, ProdutoTipo);
     }
+    return {};
+}
+
+std::vector<Label*> colunas(Band* titulos, Band* detalhe, double y, ColunasProdutos conjunto) {
+    switch (conjunto) {
+    case ColunasProdutos::Precos:
+        return monta(titulos, detalhe, y, Precos);
+    case ColunasProdutos::Estoque:
+        return monta(titulos, detalhe, y, Estoque);
+    case ColunasProdutos::EstoqueMinimo:
+        return monta(titulos, detalhe, y, EstoqueMinimo);
+    }
+    return {};
 }

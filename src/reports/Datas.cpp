@@ -1,8 +1,9 @@
 #include "reports/Datas.h"
 
 #include "data/FbParams.h"
-#include "reports/Rel_Formularios.h"
+#include "reports/Rel_MovEstq_EST2.h"
 #include "reports/Rel_Mov_Estq.h"
+#include "reports/Rel_Mov_Estq_EST.h"
 #include "shell/Tela.h"
 
 #include <QDateEdit>

@@ -3,7 +3,8 @@
 #include "data/DataModule_Grupos.h"
 #include "data/FbParams.h"
 #include "masterdata/Busca_Grupos.h"
-#include "reports/Rel_Formularios.h"
+#include "reports/Rel_Mov_Estq_Grupo.h"
+#include "reports/Rel_Mov_Estq_Grupo_ES.h"
 #include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Tela.h"
@@ -45,21 +46,21 @@ void TfDatas_Grupo::btnImprimirClick() {
         {QStringLiteral("Mov Estq Grupos"),
          {QStringLiteral(" and p.PRO_CodGru=:CodGRU"), ComGrupo::Sim},
          {},
-         Pedido(fRel_Mov_Estq_Grupo, codigo, descricao),
+         EscrevePedido(fRel_Mov_Estq_Grupo, codigo, descricao),
          {}},
         {QStringLiteral("Mov Estq Grupo Entrada"),
          {daOperacao},
          QStringLiteral("EE"),
-         Pedido(fRel_Mov_Estq_Grupo_ES, codigo, descricao,
-                {"Movimentação de Estoque por Grupo(Somente Entradas)",
-                 "Total de Entradas(Quantidade)", "Total de Entradas(R$)"}),
+         EscrevePedido(fRel_Mov_Estq_Grupo_ES, codigo, descricao,
+                       {"Movimentação de Estoque por Grupo(Somente Entradas)",
+                        "Total de Entradas(Quantidade)", "Total de Entradas(R$)"}),
          {}},
         {QStringLiteral("Mov Estq Grupo Saida"),
          {daOperacao},
          QStringLiteral("SS"),
-         Pedido(fRel_Mov_Estq_Grupo_ES, codigo, descricao,
-                {"Movimentação de Estoque por Grupo(Somente Saídas)", "Total de Saídas(Quantidade)",
-                 "Total de Saídas(R$)"}),
+         EscrevePedido(fRel_Mov_Estq_Grupo_ES, codigo, descricao,
+                       {"Movimentação de Estoque por Grupo(Somente Saídas)",
+                        "Total de Saídas(Quantidade)", "Total de Saídas(R$)"}),
          {}},
     };
     fb::Params grupo;

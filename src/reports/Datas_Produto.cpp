@@ -3,7 +3,8 @@
 #include "data/FbParams.h"
 #include "masterdata/Busca_Produtos.h"
 #include "movements/TelaMovimento.h"
-#include "reports/Rel_Formularios.h"
+#include "reports/Rel_MovEstq_Produto_Geral.h"
+#include "reports/Rel_Mov_Estq_Produto_ES.h"
 #include "shell/Cadastro.h"
 #include "shell/Tela.h"
 
@@ -52,21 +53,21 @@ void TfDatas_Produto::btnImprimeClick() {
         {QStringLiteral("Rel MovEstq Produto Geral"),
          {doProduto},
          {},
-         Pedido(fRel_MovEstq_Produto_Geral, codigo, descricao),
+         EscrevePedido(fRel_MovEstq_Produto_Geral, codigo, descricao),
          {}},
         {QStringLiteral("Mov Estq Produto Entrada"),
          {daOperacao},
          QStringLiteral("EE"),
-         Pedido(fRel_Mov_Estq_Produto_ES, codigo, descricao,
-                {"Movimentação de Estoque por Produto(Somente Entradas)",
-                 "Total de Entradas(Quantidade)", "Total de Entradas(R$)"}),
+         EscrevePedido(fRel_Mov_Estq_Produto_ES, codigo, descricao,
+                       {"Movimentação de Estoque por Produto(Somente Entradas)",
+                        "Total de Entradas(Quantidade)", "Total de Entradas(R$)"}),
          {}},
         {QStringLiteral("Mov Estq Produto Saida"),
          {daOperacao},
          QStringLiteral("SS"),
-         Pedido(fRel_Mov_Estq_Produto_ES, codigo, descricao,
-                {"Movimentação de Estoque por Produto(Somente Saídas)",
-                 "Total de Saídas(Quantidade)", "Total de Saídas(R$)"}),
+         EscrevePedido(fRel_Mov_Estq_Produto_ES, codigo, descricao,
+                       {"Movimentação de Estoque por Produto(Somente Saídas)",
+                        "Total de Saídas(Quantidade)", "Total de Saídas(R$)"}),
          {}},
     };
     fb::Params produto;

@@ -3,7 +3,7 @@
 #include "data/DataModule_Tipos.h"
 #include "data/FbParams.h"
 #include "masterdata/Busca_Tipos.h"
-#include "reports/Rel_Formularios.h"
+#include "reports/Rel_Mov_Estq_Tipo.h"
 #include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Tela.h"
@@ -45,7 +45,7 @@ void TfDatas_Tipo::btnImprimirClick() {
         {QStringLiteral("Mov Estq Tipos"),
          {QStringLiteral(" and m.MOV_Tipo=:CodTIP"), ComGrupo::Sim},
          {},
-         Pedido(fRel_Mov_Estq_Tipo, edCodTipo->text(), edDescTipo->text()),
+         EscrevePedido(fRel_Mov_Estq_Tipo, edCodTipo->text(), edDescTipo->text()),
          {}},
     };
     fb::Params tipo;

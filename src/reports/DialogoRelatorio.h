@@ -86,8 +86,8 @@ private:
 
 // A report form's request line: the period, the code and the description.
 template <typename Form>
-std::function<void(const QDate&, const QDate&)> Pedido(Form* form, const QString& codigo,
-                                                       const QString& descricao) {
+std::function<void(const QDate&, const QDate&)> EscrevePedido(Form* form, const QString& codigo,
+                                                              const QString& descricao) {
     return [=](const QDate& inicio, const QDate& fim) {
         EscrevePeriodo(form->lbDataInicial, form->lbDataFim, inicio, fim);
         form->lbCodPro->setCaption(codigo);
@@ -103,10 +103,11 @@ struct LegendasOperacao {
 };
 
 template <typename Form>
-std::function<void(const QDate&, const QDate&)> Pedido(Form* form, const QString& codigo,
-                                                       const QString& descricao,
-                                                       const LegendasOperacao& legendas) {
-    return [=, pedido = Pedido(form, codigo, descricao)](const QDate& inicio, const QDate& fim) {
+std::function<void(const QDate&, const QDate&)> EscrevePedido(Form* form, const QString& codigo,
+                                                              const QString& descricao,
+                                                              const LegendasOperacao& legendas) {
+    return [=, pedido = EscrevePedido(form, codigo, descricao)](const QDate& inicio,
+                                                                const QDate& fim) {
         pedido(inicio, fim);
         form->lbTitulo->setCaption(QString::fromUtf8(legendas.titulo));
         form->lbTit_EEQ->setCaption(QString::fromUtf8(legendas.quantidade));

@@ -1,50 +1,38 @@
 #include "reports/NoveTotais.h"
 
 #include "entry/RegionalNumbers.h"
-#include "reportengine/BandReport.h"
 
 using namespace report;
 
-namespace {
-
-constexpr double Linha = 12;
-
-} // namespace
-
 void NoveTotais::monta(Band* sumario) {
-    sumario->ruleTop = true;
-    sumario->height = 4 + 5 * Linha + 2;
-    struct Row {
-        const char* tituloQuant;
+    struct Linha {
+        const char* quantidade;
         Label** quant;
         const char* nomeQuant;
-        const char* tituloValor;
-        Label** valor;
+        const char* valor;
+        Label** reais;
         const char* nomeValor;
     };
-    const Row rows[] = {
-        {"Total de Entradas(Quantidade):", &lbEEQ, "lbEEQ", "Total de Entradas(R$):", &lbEER,
-         "lbEER"},
-        {"Total de Saídas(Quantidade):", &lbSSQ, "lbSSQ", "Total de Saídas(R$):", &lbSSR, "lbSSR"},
-        {"Total de Est.de Entradas(Quantidade):", &lbTEQ, "lbTEQ",
-         "Total de Est.de Entradas(R$):", &lbTER, "lbTER"},
-        {"Total de Est.de Saídas(Quantidade):", &lbTSQ, "lbTSQ",
-         "Total de Est.de Saídas(R$):", &lbTSR, "lbTSR"},
-        {nullptr, nullptr, nullptr, "Balanço do Período:", &lbTotal, "lbTotal"},
+    const Linha linhas[] = {
+        {"Total de Entradas(Quantidade):", &lbEEQ, "EEQ", "Total de Entradas(R$):", &lbEER, "EER"},
+        {"Total de Saídas(Quantidade):", &lbSSQ, "SSQ", "Total de Saídas(R$):", &lbSSR, "SSR"},
+        {"Total de Est.de Entradas(Quantidade):", &lbTEQ, "TEQ",
+         "Total de Est.de Entradas(R$):", &lbTER, "TER"},
+        {"Total de Est.de Saídas(Quantidade):", &lbTSQ, "TSQ",
+         "Total de Est.de Saídas(R$):", &lbTSR, "TSR"},
+        {nullptr, nullptr, nullptr, "Balanço do Período:", &lbTotal, "Total"},
     };
-    double y = 4;
-    for (const Row& row : rows) {
-        if (row.quant) {
-            sumario->label(QStringLiteral("lbTit%1").arg(QLatin1String(row.nomeQuant + 2)),
-                           QString::fromUtf8(row.tituloQuant), 0, 180, Align::Left, Style::Bold, y);
-            *row.quant = sumario->label(QLatin1String(row.nomeQuant), {}, 180, 86, Align::Right,
-                                        Style::Fixed, y);
-        }
-        sumario->label(QStringLiteral("lbTit%1").arg(QLatin1String(row.nomeValor + 2)),
-                       QString::fromUtf8(row.tituloValor), 280, 140, Align::Left, Style::Bold, y);
-        *row.valor = sumario->label(QLatin1String(row.nomeValor), {}, 420,
-                                    BandReport::BandWidth - 420, Align::Right, Style::Fixed, y);
-        y += Linha;
+    auto rotulo = [](const char* legenda, const char* nome) {
+        return Rotulo{QStringLiteral("lbTit%1").arg(QLatin1String(nome)),
+                      QString::fromUtf8(legenda), QStringLiteral("lb%1").arg(QLatin1String(nome))};
+    };
+    int n = 0;
+    for (const Linha& linha : linhas) {
+        if (linha.quant)
+            *linha.quant =
+                total(sumario, n, Quantidades, rotulo(linha.quantidade, linha.nomeQuant)).valor;
+        *linha.reais = total(sumario, n, Valores, rotulo(linha.valor, linha.nomeValor)).valor;
+        ++n;
     }
 }
 

@@ -1,25 +1,18 @@
 #pragma once
 
-#include <QString>
-
-namespace report {
-class Band;
-class Label;
-} // namespace report
+#include "reports/Totais.h"
 
 // The totals per operation of the movement reports that list every
 // operation: quantity and value of entries, exits and both reversals, and
 // the balance of the period, with the five summary rows that print them.
-class NoveTotais {
+class NoveTotais : public TotaisMovimento {
 public:
     // Lays out the summary rows on the band.
     void monta(report::Band* sumario);
 
-    void zera();
-    // One movement: its operation code, quantity and value.
-    void soma(const QString& oper, double quant, double valor);
-    // The totals into the summary labels.
-    void escreve();
+    void zera() override;
+    void soma(const QString& oper, double quant, double valor) override;
+    void escreve() override;
 
     double EEQ = 0, EER = 0, SSQ = 0, SSR = 0, TEQ = 0, TER = 0, TSQ = 0, TSR = 0, Total = 0;
 

@@ -1,7 +1,17 @@
 #include "reports/Tela_Impressora.h"
 
-#include "reports/Rel_Formularios.h"
+#include "reports/Rel_EstMin.h"
+#include "reports/Rel_Itens_Estoque.h"
+#include "reports/Rel_Itens_Estoque_Grupo.h"
+#include "reports/Rel_Listas_Precos.h"
+#include "reports/Rel_MovEstq_EST2.h"
+#include "reports/Rel_MovEstq_Produto_Geral.h"
 #include "reports/Rel_Mov_Estq.h"
+#include "reports/Rel_Mov_Estq_EST.h"
+#include "reports/Rel_Mov_Estq_Grupo.h"
+#include "reports/Rel_Mov_Estq_Grupo_ES.h"
+#include "reports/Rel_Mov_Estq_Produto_ES.h"
+#include "reports/Rel_Mov_Estq_Tipo.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 

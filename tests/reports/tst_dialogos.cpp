@@ -14,8 +14,11 @@
 #include "reports/Datas_Produto.h"
 #include "reports/Datas_Tipo.h"
 #include "reports/DialogoRelatorio.h"
-#include "reports/Rel_Formularios.h"
+#include "reports/Rel_MovEstq_EST2.h"
 #include "reports/Rel_Mov_Estq.h"
+#include "reports/Rel_Mov_Estq_Grupo_ES.h"
+#include "reports/Rel_Mov_Estq_Produto_ES.h"
+#include "reports/Rel_Mov_Estq_Tipo.h"
 #include "reports/Tela_Impressora.h"
 
 #include "TestMain.h"
@@ -432,12 +435,12 @@ private slots:
                               << ""
                               << "edDescTipo";
         QTest::newRow("group code longer than six is cut") << "fDatas_Grupo"
-                                             << "edCodGrupo"
-                                             << "0000001"
-                                             << "000000"
-                                             << "antes"
-                                             << "Grupo não Encontrado !"
-                                             << "edCodGrupo";
+                                                           << "edCodGrupo"
+                                                           << "0000001"
+                                                           << "000000"
+                                                           << "antes"
+                                                           << "Grupo não Encontrado !"
+                                                           << "edCodGrupo";
         QTest::newRow("type not found") << "fDatas_Tipo"
                                         << "edCodTipo"
                                         << "9"
