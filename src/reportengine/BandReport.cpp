@@ -82,6 +82,8 @@ public:
             pitch = metrics.horizontalAdvance(QLatin1Char('0'));
     }
     const QFontMetricsF& fontMetrics() const { return metrics; }
+    // The advance of every letter of a fixed-pitch font, 0 in any other.
+    double letter() const { return pitch; }
     double of(const QString& text) const {
         return pitch > 0 ? pitch * text.size() : metrics.horizontalAdvance(text);
     }
@@ -105,6 +107,39 @@ public:
 private:
     QFontMetricsF metrics;
     double pitch = 0;
+};
+
+// The texts of one band line in a fixed-pitch font, gathered into one string
+// on the font's character grid and written at once: a report writes a line
+// for every row, and each text written costs far more than its letters. A
+// text lands on the grid cell nearest to where it would stand alone, within
+// half a letter; one that would overlap the texts before it is written alone.
+class LinhaNaGrade {
+public:
+    LinhaNaGrade(double letter, double origin, double baseline)
+        : letter(letter), origin(origin), base(baseline) {}
+
+    // Answers whether the text found its place on the line.
+    bool add(double x, const QString& text) {
+        const qsizetype column = qRound((x - origin) / letter);
+        if (column < 0 || column < line.size())
+            return false;
+        if (line.isEmpty())
+            first = column;
+        line.append(QString(column - line.size(), u' '));
+        line.append(text);
+        return true;
+    }
+    double baseline() const { return base; }
+    void draw(QPainter& painter) const {
+        if (!line.isEmpty())
+            painter.drawText(QPointF(origin + first * letter, base), line.mid(first));
+    }
+
+private:
+    double letter, origin, base;
+    qsizetype first = 0;
+    QString line;
 };
 
 bool hasWrap(const Band* band) {
@@ -294,6 +329,7 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
             if (recorder)
                 recorder->rule(QStringLiteral("top"));
         }
+        std::optional<LinhaNaGrade> grade; // the row's fixed-pitch texts
         for (const auto& owned : b->items()) {
             const Item* item = owned.get();
             QString text;
@@ -340,8 +376,22 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
                     const double room = target.width() - widths.of(text);
                     x += item->align == Align::Right ? room : room / 2;
                 }
-                painter.drawText(QPointF(x, target.top() + widths.fontMetrics().ascent()), text);
+                const double baseline = target.top() + widths.fontMetrics().ascent();
+                if (widths.letter() > 0 && row >= 0) {
+                    if (!grade)
+                        grade.emplace(widths.letter(), x, baseline);
+                    if (grade->baseline() == baseline && grade->add(x, text))
+                        continue;
+                }
+                painter.drawText(QPointF(x, baseline), text);
             }
+        }
+        if (grade) {
+            if (current != int(Style::Fixed)) {
+                painter.setFont(fonts[int(Style::Fixed)]);
+                current = int(Style::Fixed);
+            }
+            grade->draw(painter);
         }
         if (b->ruleBottom) {
             painter.drawLine(QPointF(left, top + height) * scale,

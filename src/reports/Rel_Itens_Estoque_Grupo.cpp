@@ -12,6 +12,8 @@ TfRel_Itens_Estoque_Grupo::TfRel_Itens_Estoque_Grupo()
       qrItens_Estoque_Grupo(relatorio), lbCodGrupo(grupo.codigo), lbDescGrupo(grupo.descricao) {}
 
 void TfRel_Itens_Estoque_Grupo::preparaCabecalho() {
+    if (!fBusca_Rel_Grupo) // a report made without the program's screens
+        return;
     lbCodGrupo->setCaption(fBusca_Rel_Grupo->edCodGrupo->text());
     lbDescGrupo->setCaption(fBusca_Rel_Grupo->edDescGrupo->text());
 }
