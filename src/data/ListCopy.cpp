@@ -15,10 +15,37 @@ const QLocale& brazil() {
     return locale;
 }
 
+const QLocale& brazilWithoutGroups() {
+    static const QLocale locale = [] {
+        QLocale l(QLocale::Portuguese, QLocale::Brazil);
+        l.setNumberOptions(QLocale::OmitGroupSeparator);
+        return l;
+    }();
+    return locale;
+}
+
 QString plainNumber(double v, int decimals) {
-    QLocale l = brazil();
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(v, 'f', decimals);
+    return brazilWithoutGroups().toString(v, 'f', decimals);
+}
+
+// dd/MM/yyyy without parsing a format for every row of a list.
+QString shortDate(const QDate& date) {
+    if (!date.isValid())
+        return {};
+    const int year = date.year();
+    if (year < 1 || year > 9999)
+        return date.toString(QStringLiteral("dd/MM/yyyy"));
+    const char16_t text[] = {char16_t(u'0' + date.day() / 10),
+                             char16_t(u'0' + date.day() % 10),
+                             u'/',
+                             char16_t(u'0' + date.month() / 10),
+                             char16_t(u'0' + date.month() % 10),
+                             u'/',
+                             char16_t(u'0' + year / 1000),
+                             char16_t(u'0' + year / 100 % 10),
+                             char16_t(u'0' + year / 10 % 10),
+                             char16_t(u'0' + year % 10)};
+    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 QString format(const QVariant& value, FieldFormat rule) {
@@ -37,18 +64,15 @@ QString format(const QVariant& value, FieldFormat rule) {
                digits;
     }
     case FieldFormat::Date:
-        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+        return shortDate(value.toDate());
     case FieldFormat::Plain:
         break;
     }
     switch (value.typeId()) {
     case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-    case QMetaType::Double: {
-        QLocale l = brazil();
-        l.setNumberOptions(QLocale::OmitGroupSeparator);
-        return l.toString(value.toDouble(), 'g', 15);
-    }
+        return shortDate(value.toDate());
+    case QMetaType::Double:
+        return brazilWithoutGroups().toString(value.toDouble(), 'g', 15);
     default:
         return value.toString();
     }
