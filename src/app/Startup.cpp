@@ -14,6 +14,7 @@
 #include "data/DataModule_Usuarios.h"
 #include "data/DataModule_Versao.h"
 #include "data/DbError.h"
+#include "data/FbConnection.h"
 #include "masterdata/Busca_Grupos.h"
 #include "masterdata/Busca_Produtos.h"
 #include "masterdata/Busca_Tipos.h"
@@ -57,6 +58,7 @@
 #include "utilities/Restaura_Backup.h"
 #include "utilities/Sobre.h"
 
+#include <QApplication>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -189,12 +191,16 @@ bool StartProgram() {
         const bool sair = fConfig_BancoDados->SairPrograma || abertura->JaAberto;
         delete fConfig_BancoDados;
         fConfig_BancoDados = nullptr;
-        if (sair)
-            return false; // the screen has already ended the process
+        if (sair || Process::endRequested())
+            return false; // the end was asked for
 
         for (const Step& step : creationOrder()) {
             if (step.progress)
                 abertura->setProgress(QString::fromUtf8(step.progress));
+            // A request to end (Ctrl+C, a logout) is heard between steps.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            if (Process::endRequested())
+                return false;
             step.createAll();
         }
     } catch (const std::exception& e) {
@@ -206,6 +212,19 @@ bool StartProgram() {
         return false;
     }
     return true;
+}
+
+int RunProgram() {
+    int status = 0;
+    if (StartProgram() && !Process::endRequested()) {
+        fPrincipal->show();
+        // The login may have ended the program already.
+        if (!Process::endRequested())
+            status = QApplication::exec();
+    }
+    DestroyProgram();
+    fb::shutdownClient();
+    return status;
 }
 
 void DestroyProgram() {

@@ -10,3 +10,9 @@ bool StartProgram();
 // Destroys every module and screen start-up created, last first, and clears
 // their process-wide references.
 void DestroyProgram();
+
+// The program from start to end, the one path its end takes: start-up, the
+// main window and its message loop, until the operator, a screen or the
+// desktop asks to end; then every module and screen is destroyed, the
+// databases detached and the client shut down. Answers the exit status.
+int RunProgram();

@@ -752,4 +752,8 @@ void Connection::executeImmediate(const QString& sql) {
     });
 }
 
+void shutdownClient() noexcept {
+    fb_shutdown(0, fb_shutrsn_app_stopped);
+}
+
 } // namespace fb

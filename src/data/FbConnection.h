@@ -92,4 +92,8 @@ private:
     bool finished = false;
 };
 
+// The last call of the program: whatever is still attached is detached and
+// the embedded engine, if it ran, lets go of the database files.
+void shutdownClient() noexcept;
+
 } // namespace fb

@@ -1,5 +1,7 @@
 #include "shell/Arquivos.h"
 
+#include "shell/Messages.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -54,6 +56,12 @@ void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<voi
     progresso.setWindowModality(Qt::WindowModal);
     progresso.setMinimumDuration(1000); // a quick task shows nothing
     QEventLoop espera;
+    // The end of the program waits for the task; the screen says so.
+    const Process::Task emCurso([&progresso, texto] {
+        progresso.setLabelText(texto + QStringLiteral("\nO programa será encerrado quando "
+                                                      "esta tarefa terminar."));
+        progresso.show();
+    });
     std::exception_ptr erro;
     std::thread trabalho([&] {
         try {

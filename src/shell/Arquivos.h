@@ -29,5 +29,6 @@ void setHandler(Handler handler);
 
 // Runs a long task (a backup, a restore) away from the screen, which keeps
 // painting and shows that the work goes on, and returns once it has ended.
-// An error of the task is raised here, on the screen's side.
+// An error of the task is raised here, on the screen's side. A request to
+// end the program meanwhile waits for the task to end.
 void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<void()>& tarefa);

@@ -5,8 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <cstdlib>
-#include <ibase.h>
+#include <vector>
 
 namespace Messages {
 
@@ -106,6 +105,20 @@ std::function<void()>& endHandler() {
     return h;
 }
 
+bool requested = false;
+
+// What each running task does when the end is asked for, innermost last.
+std::vector<std::function<void()>>& tasks() {
+    static std::vector<std::function<void()>> running;
+    return running;
+}
+
+// Every event loop finishes, the nested ones of modal screens included; a
+// loop started after this returns at once.
+void finishLoops() {
+    QCoreApplication::exit(0);
+}
+
 } // namespace
 
 void end() {
@@ -113,10 +126,28 @@ void end() {
         endHandler()();
         return;
     }
-    // Every write was committed when it was made; detaching through the
-    // client's shutdown is all there is left to do.
-    fb_shutdown(0, fb_shutrsn_app_stopped);
-    std::exit(0);
+    requested = true;
+    if (tasks().empty()) {
+        finishLoops();
+        return;
+    }
+    for (const auto& told : tasks())
+        if (told)
+            told();
+}
+
+bool endRequested() {
+    return requested;
+}
+
+Task::Task(std::function<void()> told) {
+    tasks().push_back(std::move(told));
+}
+
+Task::~Task() {
+    tasks().pop_back();
+    if (requested && tasks().empty())
+        finishLoops();
 }
 
 void setEndHandler(std::function<void()> handler) {

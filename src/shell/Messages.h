@@ -51,13 +51,32 @@ void setHandler(Handler handler);
 
 } // namespace Messages
 
-// Ending the process goes through one place.
+// Ending the process goes through one place. A request to end (the menu's
+// "Saída", a screen that ends the program, the desktop's logout, Ctrl+C)
+// only asks: the event loops finish, and main detaches the databases and
+// ends. A long task that runs when the request comes is never cut: the end
+// waits for it.
 namespace Process {
 
+// Asks the program to end, and returns.
 void end();
 
-// Replaces what end() does (tests record it instead of exiting). An empty
-// function restores the real exit.
+// Whether the end was asked for; start-up and main stop there.
+bool endRequested();
+
+// A long task the end waits for, for as long as the object lives. told runs
+// when the end is asked for meanwhile, so the screen can say why it waits.
+// The end comes once the last such task is over.
+class Task {
+public:
+    explicit Task(std::function<void()> told);
+    ~Task();
+    Task(const Task&) = delete;
+    Task& operator=(const Task&) = delete;
+};
+
+// Replaces what end() does (tests record it instead of ending). An empty
+// function restores the real request.
 void setEndHandler(std::function<void()> handler);
 
 } // namespace Process

@@ -6,6 +6,7 @@
 #include "data/DbError.h"
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
+#include "data/FbService.h"
 #include "shell/Contato.h"
 
 #include "TestMain.h"
@@ -54,13 +55,72 @@ class TestProcesso : public QObject {
         return open >= 2;
     }
 
-    void startProgram() {
-        programa = std::make_unique<QProcess>();
-        programa->setWorkingDirectory(folder());
+    QString local(const QString& name) const { return folder() + "/" + name; }
+
+    void run(const QString& sql, const QString& database = "qor.gdb") {
+        fb::Connection db;
+        db.attach(ConexaoAdministrador(CaminhoBanco(folder(), database)));
+        db.executeImmediate(sql);
+    }
+    QStringList products(const QString& database = "qor.gdb") {
+        fb::Connection db;
+        db.attach(ConexaoAdministrador(CaminhoBanco(folder(), database)));
+        const fb::ResultSet r = db.select(
+            "Select trim(PRO_Codigo) || '|' || PRO_PCusto From Produtos Order By PRO_Codigo");
+        QStringList all;
+        for (int i = 0; i < r.rowCount(); ++i)
+            all << r.value(i, 0).toString();
+        return all;
+    }
+    void backup(const QString& file) {
+        fb::Service service;
+        service.attach(fb::Service::managerFor(folder()), UsuarioBanco, SenhaBanco);
+        service.backup(CaminhoBanco(folder(), "qor.gdb"), file);
+    }
+
+    // Whether the process holds the requests to end back, as the program
+    // does from the first line of main on.
+    static bool holdsEndRequests(qint64 pid) {
+        QFile status(QString("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("SigBlk:"))
+                return line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ULL << (SIGTERM - 1));
+        return false;
+    }
+
+    // Runs the program with an operator of its own (programa_conduzido.cpp)
+    // until it ends; answers what it said.
+    QString runDriven(const QString& task) {
+        QProcess driven;
+        launch(driven, KELVARA_DRIVEN, folder(), task);
+        const bool ended = driven.waitForFinished(120000);
+        const QString said = QString::fromUtf8(driven.readAllStandardOutput());
+        [&] {
+            QVERIFY2(ended, qPrintable(said));
+            QCOMPARE(driven.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(driven.exitCode(), 0);
+            QVERIFY2(said.contains("tarefa iniciada"), qPrintable(said));
+        }();
+        return said;
+    }
+
+    // Starts a program in the database folder, as the desktop starts it.
+    static void launch(QProcess& process, const QString& program, const QString& folder,
+                       const QString& task = {}) {
+        process.setWorkingDirectory(folder);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        programa->setProcessEnvironment(env);
-        programa->start(KELVARA_PROGRAM, {});
+        if (!task.isEmpty())
+            env.insert("KELVARA_CONDUZ", task);
+        process.setProcessEnvironment(env);
+        process.start(program, {});
+    }
+
+    void startProgram() {
+        programa = std::make_unique<QProcess>();
+        launch(*programa, KELVARA_PROGRAM, folder());
         QVERIFY(programa->waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(programHoldsTheDatabases(), 30000);
         QVERIFY(heldElsewhere());
@@ -85,20 +145,68 @@ private slots:
     }
 
     // The requests to end that a desktop or a terminal sends end the program
-    // at once, and leave the database free for the next process.
+    // at once, from the first screen on, and leave the database free for the
+    // next process; at the database folder screen of a first start nothing
+    // is written.
     void endRequestsEndTheProgramAndFreeTheDatabase_data() {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::addColumn<bool>("atFolderScreen");
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGINT") << SIGINT << false;
+        QTest::newRow("SIGHUP") << SIGHUP << false;
+        QTest::newRow("SIGTERM at the folder screen") << SIGTERM << true;
+        QTest::newRow("SIGINT at the folder screen") << SIGINT << true;
     }
     void endRequestsEndTheProgramAndFreeTheDatabase() {
         QFETCH(int, signal);
-        startProgram();
+        QFETCH(bool, atFolderScreen);
+        if (atFolderScreen) {
+            QVERIFY(QFile::remove(folder() + "/Config.INI"));
+            programa = std::make_unique<QProcess>();
+            launch(*programa, KELVARA_PROGRAM, folder());
+            QVERIFY(programa->waitForStarted());
+            QTRY_VERIFY(holdsEndRequests(programa->processId()));
+        } else {
+            startProgram();
+        }
         ::kill(pid_t(programa->processId()), signal);
-        QVERIFY(programa->waitForFinished(3000));
+        QVERIFY(programa->waitForFinished(5000));
         QCOMPARE(programa->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(programa->exitCode(), 0);
         QVERIFY(!heldElsewhere());
+        QCOMPARE(QFile::exists(folder() + "/Config.INI"), !atFolderScreen);
+    }
+
+    // A logout in the middle of a backup waits for it: the program ends once
+    // the new backup is whole, in place of the old one.
+    void endWaitsForTheBackupUnderWay() {
+        run("Insert Into Grupos Values ('000001', 'Geral')");
+        run("Insert Into Produtos (PRO_Codigo, PRO_CodGRU, PRO_PCusto) "
+            "Values ('         1', '000001', 1)");
+        backup(local("backup.gbk"));
+        run("Insert Into Produtos (PRO_Codigo, PRO_CodGRU, PRO_PCusto) "
+            "Values ('         2', '000001', 2)");
+        const QString said = runDriven("backup|" + local("backup.gbk"));
+        QVERIFY2(said.contains("Backup dos Dados Realizado com Sucesso !"), qPrintable(said));
+
+        fb::Service service;
+        service.attach(fb::Service::managerFor(folder()), UsuarioBanco, SenhaBanco);
+        service.restore(local("backup.gbk"), CaminhoBanco(folder(), "verifica.gdb"));
+        QCOMPARE(products("verifica.gdb"), (QStringList{"1|1.00", "2|2.00"}));
+    }
+
+    // A logout in the middle of a restore waits for it: the program ends
+    // once the database holds the restored data, and the next start opens it.
+    void endWaitsForTheRestoreUnderWay() {
+        run("Insert Into Grupos Values ('000001', 'Geral')");
+        run("Insert Into Produtos (PRO_Codigo, PRO_CodGRU, PRO_PCusto) "
+            "Values ('         1', '000001', 1)");
+        backup(local("backup.gbk"));
+        run("Update Produtos Set PRO_PCusto = 99");
+        const QString said = runDriven("restaura|" + local("backup.gbk") + "|" + local("qor.gdb"));
+        QVERIFY2(!said.contains("Não consegui"), qPrintable(said));
+        QCOMPARE(products(), QStringList{"1|1.00"});
+        startProgram();
     }
 
     // A second start on the same machine says so, ends and keeps the

@@ -73,6 +73,40 @@ printf '%s\n' "create $out/home/Kelvara" "kelvara in $out/home/Kelvara" \
     "kelvara in $out/home/Kelvara" "kelvara in $out/other" "create $out/created" >"$out/expected"
 diff -u "$out/expected" "$out/launch.log" || fail "the launcher's calls"
 
+# Without a session's runtime folder, the embedded engine's lock folder is
+# under the user's home: one that another account made first in the shared
+# temporary folder cannot stop the user from starting Kelvara. Tried as an
+# ordinary user, from a folder that user can reach.
+if [ "$(id -u)" -eq 0 ]; then
+    user=nobody
+    uid=$(id -u "$user")
+    trial=$(mktemp -d)
+    chmod 755 "$trial"
+    cp "$root/usr/bin/kelvara" "$trial/launcher"
+    mkdir -p "$trial/programs" "$trial/home"
+    cat >"$trial/programs/kelvara" <<'STANDIN'
+#!/bin/sh
+echo "lock $FIREBIRD_LOCK" >>"$HOME/launch.log"
+STANDIN
+    cp "$fake/kelvara-create-databases" "$trial/programs/"
+    chmod 755 "$trial/programs/kelvara" "$trial/programs/kelvara-create-databases"
+    chown "$user" "$trial/home"
+    taken=/tmp/kelvara-firebird-$uid
+    created_here=
+    if [ ! -e "$taken" ]; then
+        mkdir -m 700 "$taken" && created_here=1
+    fi
+    runuser -u "$user" -- env -u XDG_RUNTIME_DIR -u XDG_CACHE_HOME HOME="$trial/home" \
+        LOG="$trial/home/launch.log" KELVARA_PROGRAMS="$trial/programs" "$trial/launcher" ||
+        fail "the launcher did not start for $user"
+    [ -n "$created_here" ] && rmdir "$taken"
+    grep -qx "lock $trial/home/.cache/kelvara-firebird-$uid" "$trial/home/launch.log" ||
+        fail "the lock folder is not under the home folder: $(cat "$trial/home/launch.log")"
+    [ "$(stat -c %a "$trial/home/.cache/kelvara-firebird-$uid")" = 700 ] ||
+        fail "the lock folder is open to others"
+    rm -rf "$trial"
+fi
+
 # Every dependency, and every alternative of one, names a package of this
 # Debian release, and the whole set can be installed here.
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -1,0 +1,74 @@
+// The program as the desktop runs it, with an operator of its own: once the
+// main window shows, it starts the task that KELVARA_CONDUZ names, the end
+// already asked for by a signal, as a logout in the middle of the task would:
+//   "backup|FILE"              a stock backup into FILE
+//   "restaura|BACKUP|DATABASE" a stock restore of BACKUP into DATABASE
+// Every message is written to standard output instead of shown.
+
+#include "app/Pricipal.h"
+#include "app/Sinais.h"
+#include "app/Startup.h"
+#include "shell/Application.h"
+#include "shell/Arquivos.h"
+#include "shell/Messages.h"
+#include "utilities/Backup.h"
+#include "utilities/Restaura_Backup.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+QStringList respostas; // what the file dialogs answer, in order
+
+void conduz() {
+    if (!fPrincipal || !fPrincipal->isVisible()) {
+        QTimer::singleShot(50, conduz);
+        return;
+    }
+    const QStringList pedido = qEnvironmentVariable("KELVARA_CONDUZ").split(u'|');
+    respostas = pedido.mid(1);
+    QPushButton* inicia = nullptr;
+    if (pedido[0] == QStringLiteral("backup")) {
+        fBackup->show();
+        fBackup->btnEscolhePasta->click();
+        inicia = fBackup->btnGeraBackup;
+    } else {
+        fRestaura_Backup->show();
+        fRestaura_Backup->Button2->click();
+        fRestaura_Backup->btnEscolhePasta->click();
+        inicia = fRestaura_Backup->btnGeraBackup;
+    }
+    // Held back like every request to end, the signal is read by the first
+    // event loop that runs: the one that waits for the task.
+    ::kill(::getpid(), SIGTERM);
+    std::printf("tarefa iniciada\n");
+    std::fflush(stdout);
+    inicia->click();
+}
+
+void conduzAoIniciar() {
+    Arquivos::setHandler([](const Arquivos::Pedido&) {
+        return respostas.isEmpty() ? QString() : respostas.takeFirst();
+    });
+    Messages::setHandler([](Messages::Kind, const QString& texto) {
+        std::printf("%s\n", texto.toUtf8().constData());
+        std::fflush(stdout);
+        return true;
+    });
+    QTimer::singleShot(0, conduz);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(conduzAoIniciar)
+
+int main(int argc, char** argv) {
+    ReservaSinais();
+    Application app(argc, argv);
+    EncerraComSinais(&app);
+    return RunProgram();
+}
