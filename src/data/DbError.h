@@ -14,6 +14,7 @@ public:
         : std::runtime_error(message.toStdString()), text(message), gdsCodes(std::move(codes)) {}
 
     const QString& message() const { return text; }
+    const std::vector<long>& codes() const { return gdsCodes; }
 
     // Another transaction changed or locked the row first; trying again once
     // it has finished can succeed (isc_update_conflict, isc_deadlock).

@@ -5,6 +5,7 @@
 #include "data/FbConnection.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 static void carregaRecursos() {
     Q_INIT_RESOURCE(schema);
@@ -30,6 +31,18 @@ QStringList ComandosEsquema(const QString& recurso) {
         }
     }
     return comandos;
+}
+
+QStringList TabelasEsquema(const QString& recurso) {
+    static const QRegularExpression criaTabela(QStringLiteral("^CREATE TABLE (\\w+)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    QStringList tabelas;
+    for (const QString& comando : ComandosEsquema(recurso)) {
+        const QRegularExpressionMatch m = criaTabela.match(comando);
+        if (m.hasMatch())
+            tabelas << m.captured(1).toUpper();
+    }
+    return tabelas;
 }
 
 namespace {

@@ -7,6 +7,9 @@
 // resources (":/schema/qor.sql", ":/schema/config.sql"), in order.
 QStringList ComandosEsquema(const QString& recurso);
 
+// The tables one of the schema scripts creates, by name in capitals.
+QStringList TabelasEsquema(const QString& recurso);
+
 // Creates qor.gdb and config.gdb in the database folder (a local folder for
 // the embedded engine, "host:folder" through a server), with their tables and
 // required rows. Refuses, before creating anything, when either exists.

@@ -71,13 +71,15 @@ void standardError(const QString& text) {
     show(Kind::StandardError, text);
 }
 
-void standardError(const std::exception& e) {
+QString errorMessage(const std::exception& e) {
     if (auto* lost = dynamic_cast<const ConnectionLost*>(&e))
-        standardError(
-            (lost->commitInDoubt ? MensagemConexaoPerdidaAoGravar : MensagemConexaoPerdida) +
-            u'\n' + errorText(e));
-    else
-        standardError(errorText(e));
+        return (lost->commitInDoubt ? MensagemConexaoPerdidaAoGravar : MensagemConexaoPerdida) +
+               u'\n' + errorText(e);
+    return errorText(e);
+}
+
+void standardError(const std::exception& e) {
+    standardError(errorMessage(e));
 }
 
 bool guarded(const std::function<void()>& work) {

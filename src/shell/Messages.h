@@ -34,10 +34,13 @@ void error(const QString& text);
 bool confirm(const QString& text); // Yes answers true
 void plain(const QString& text);   // no icon
 
+// The text of an error as the operator reads it: its own text, after the
+// lost-connection message when the database connection was lost.
+QString errorMessage(const std::exception& e);
+
 // The application's standard error dialog for an error no handler caught.
 void standardError(const QString& text);
-// The same for a caught error: its own text, after the lost-connection
-// message when the database connection was lost.
+// The same for a caught error, with errorMessage's text.
 void standardError(const std::exception& e);
 
 // Runs work; an error escaping it goes to the standard error dialog and the

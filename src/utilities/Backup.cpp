@@ -1,8 +1,8 @@
 #include "utilities/Backup.h"
 
 #include "data/Conexao.h"
-#include "data/DbError.h"
 #include "data/ConfigIni.h"
+#include "data/DbError.h"
 #include "data/FbService.h"
 #include "shell/Arquivos.h"
 #include "shell/Messages.h"
@@ -136,7 +136,8 @@ void TfBackup::geraBackup(const QString& banco, const QString& arquivo, const QS
         });
         Messages::information(sucesso);
     } catch (const std::exception& e) {
-        Messages::warning(falha + u'\n' + QStringLiteral("Mensagem de Erro:") + errorText(e));
+        Messages::warning(falha + u'\n' + QStringLiteral("Mensagem de Erro:") +
+                          Messages::errorMessage(e));
     }
     QDir::setCurrent(PastaInicial);
 }

@@ -1,10 +1,11 @@
 #include "utilities/Restaura_Backup.h"
 
 #include "data/Conexao.h"
-#include "data/DbError.h"
 #include "data/ConfigIni.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
+#include "data/DbError.h"
+#include "data/Esquema.h"
 #include "data/FbService.h"
 #include "data/SqlConnection.h"
 #include "shell/Arquivos.h"
@@ -147,25 +148,30 @@ void TfRestaura_Backup::closeEvent(QCloseEvent* event) {
 }
 
 // Runs the whole restore, waiting for the server to finish it. The service
-// manager is the one that serves the configured database folder.
-void TfRestaura_Backup::restaura(const QString& backup, const QString& banco) {
+// manager is the one that serves the configured database folder. A backup
+// that lacks a table of the schema the database was made from (the other
+// database's backup, say) replaces nothing.
+void TfRestaura_Backup::restaura(const QString& backup, const QString& banco,
+                                 const QString& esquema) {
     const QString gerente =
         fb::Service::managerFor(CaminhoBanco(ConfigIni::readFolder(), QStringLiteral("qor.gdb")));
-    EmSegundoPlano(this, QStringLiteral("Restaurando o Backup..."), [this, gerente, backup, banco] {
-        if (!ibRestaura->isAttached())
-            ibRestaura->attach(gerente, UsuarioBanco, SenhaBanco);
-        ibRestaura->restore(backup, banco);
-    });
+    const QStringList tabelas = TabelasEsquema(esquema);
+    EmSegundoPlano(this, QStringLiteral("Restaurando o Backup..."),
+                   [this, gerente, backup, banco, tabelas] {
+                       if (!ibRestaura->isAttached())
+                           ibRestaura->attach(gerente, UsuarioBanco, SenhaBanco);
+                       ibRestaura->restore(backup, banco, tabelas);
+                   });
 }
 
 void TfRestaura_Backup::btnGeraBackupClick() {
     dmConexao->SQLC_QOR->Close();
     try {
-        restaura(backupDados, bancoDados);
+        restaura(backupDados, bancoDados, QStringLiteral(":/schema/qor.sql"));
     } catch (const std::exception& e) {
         Messages::warning(QStringLiteral("Não consegui Restaurar o Backup dos Dados\n"
                                          "Mensagem de Erro:") +
-                          errorText(e));
+                          Messages::errorMessage(e));
     }
     dmConexao->SQLC_QOR->Open();
 }
@@ -173,14 +179,14 @@ void TfRestaura_Backup::btnGeraBackupClick() {
 void TfRestaura_Backup::btnGeraBackup2Click() {
     dmConfig->SQLC_Config->Close();
     try {
-        restaura(backupConfig, bancoConfig);
+        restaura(backupConfig, bancoConfig, QStringLiteral(":/schema/config.sql"));
         Messages::information(QStringLiteral("Restauração do Backup das Configurações Realizado "
                                              "com Sucesso ! A Aplicação será Finalizada !"));
         Process::end();
     } catch (const std::exception& e) {
         Messages::warning(QStringLiteral("Não consegui Restaurar o Backup das Configurações\n"
                                          "Mensagem de Erro:") +
-                          errorText(e));
+                          Messages::errorMessage(e));
     }
     dmConfig->SQLC_Config->Open();
 }

@@ -39,7 +39,7 @@ private:
     void setupConnections();
     void btnGeraBackupClick();
     void btnGeraBackup2Click();
-    void restaura(const QString& backup, const QString& banco);
+    void restaura(const QString& backup, const QString& banco, const QString& esquema);
 
     std::unique_ptr<fb::Service> ibRestaura;
     // The files chosen in the dialogs; typed text is never used.

@@ -1,11 +1,13 @@
 #include "data/Conexao.h"
 #include "data/DbError.h"
+#include "data/Esquema.h"
 #include "data/FbConnection.h"
 #include "data/FbService.h"
 
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <memory>
 
@@ -34,6 +36,16 @@ private slots:
                              "('         7', '000001', 12.35)");
     }
     void cleanup() { dbs.reset(); }
+
+    std::unique_ptr<fb::Service> attached() {
+        auto service = std::make_unique<fb::Service>();
+        service->attach(fb::Service::managerFor(dbs->folder()), UsuarioBanco, SenhaBanco);
+        return service;
+    }
+    QByteArray contents(const QString& name) {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
     void managerFollowsTheDatabaseFolder_data() {
         QTest::addColumn<QString>("database");
@@ -79,6 +91,108 @@ private slots:
         }
         QCOMPARE(rows("qor.gdb"), QStringList{"         7|99"});
         QVERIFY(!QFile::exists(file("qor.gdb.restauracao")));
+    }
+
+    // A backup holds every row, the users' passwords included: only its
+    // owner reads it, also where it replaces a file others could read.
+    void backupIsReadableByItsOwnerOnly() {
+        QFile old(file("b.gbk"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.close();
+        QVERIFY(old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                   QFile::ReadOther));
+        attached()->backup(path("qor.gdb"), file("b.gbk"));
+        QCOMPARE(QFile::permissions(file("b.gbk")) & 0x0777, QFile::ReadUser | QFile::WriteUser);
+        QVERIFY(QFile(file("b.gbk")).size() > 0);
+    }
+
+    // A backup that fails leaves the previous backup as it was, and nothing
+    // half-written beside it.
+    void failedBackupKeepsThePreviousOne() {
+        auto service = attached();
+        service->backup(path("qor.gdb"), file("b.gbk"));
+        const QByteArray previous = contents("b.gbk");
+        const QStringList before = QDir(dbs->localPath()).entryList(QDir::Files);
+        try {
+            service->backup(path("não existe.gdb"), file("b.gbk"));
+            QFAIL("backed up a database that does not exist");
+        } catch (const DbError& e) {
+            QVERIFY2(!e.message().isEmpty(), "no reason given");
+        }
+        QCOMPARE(contents("b.gbk"), previous);
+        QCOMPARE(QDir(dbs->localPath()).entryList(QDir::Files), before);
+    }
+
+    // A damaged file refused does not spoil the next restore, on the same
+    // service: each task attaches afresh.
+    void failedRestoreLeavesNothingToTheNext() {
+        auto service = attached();
+        service->backup(path("qor.gdb"), file("bom.gbk"));
+        QFile::copy(file("bom.gbk"), file("ruim.gbk"));
+        QFile ruim(file("ruim.gbk"));
+        QVERIFY(ruim.resize(ruim.size() / 2));
+        QVERIFY_THROWS_EXCEPTION(DbError, service->restore(file("ruim.gbk"), path("r.gdb")));
+        service->restore(file("bom.gbk"), path("r.gdb"));
+        QCOMPARE(rows("r.gdb"), QStringList{"         7|12.35"});
+    }
+
+    // A backup of the other database is refused before anything is
+    // replaced, whichever way round it was chosen.
+    void backupOfTheOtherDatabaseIsRefused_data() {
+        QTest::addColumn<QString>("backupOf");
+        QTest::addColumn<QString>("restoredOver");
+        QTest::addColumn<QString>("schema");
+        QTest::newRow("configuration over stock") << "config.gdb"
+                                                  << "qor.gdb"
+                                                  << ":/schema/qor.sql";
+        QTest::newRow("stock over configuration") << "qor.gdb"
+                                                  << "config.gdb"
+                                                  << ":/schema/config.sql";
+    }
+    void backupOfTheOtherDatabaseIsRefused() {
+        QFETCH(QString, backupOf);
+        QFETCH(QString, restoredOver);
+        QFETCH(QString, schema);
+        auto service = attached();
+        service->backup(path(backupOf), file("outro.gbk"));
+        service->backup(path(restoredOver), file("antes.gbk"));
+        try {
+            service->restore(file("outro.gbk"), path(restoredOver), TabelasEsquema(schema));
+            QFAIL("restored a backup of the other database");
+        } catch (const DbError& e) {
+            QVERIFY2(e.message().contains("não é um backup deste Banco de Dados"),
+                     qPrintable(e.message()));
+        }
+        // Still the same database: its backup is byte for byte the same.
+        service->backup(path(restoredOver), file("depois.gbk"));
+        QCOMPARE(QFile(file("depois.gbk")).size(), QFile(file("antes.gbk")).size());
+        QVERIFY(!QFile::exists(file(restoredOver + ".restauracao")));
+    }
+
+    // What a restore replaces is kept beside it, readable by its owner only,
+    // and restores the data as it was; when the replace fails, the error
+    // says where it is.
+    void restoreKeepsWhatItReplaces() {
+        auto service = attached();
+        service->backup(path("qor.gdb"), file("b.gbk"));
+        dbs->exec("qor.gdb", "Update Produtos Set PRO_PCusto = 99");
+        service->restore(file("b.gbk"), path("qor.gdb"), TabelasEsquema(":/schema/qor.sql"));
+        QCOMPARE(rows("qor.gdb"), QStringList{"         7|12.35"});
+        const QString kept = fb::Service::safetyCopyFor(file("qor.gdb"));
+        QCOMPARE(QFile::permissions(kept) & 0x0777, QFile::ReadUser | QFile::WriteUser);
+        service->restore(kept, path("anterior.gdb"));
+        QCOMPARE(rows("anterior.gdb"), QStringList{"         7|99"});
+
+        fb::Connection other; // another workstation holds the database
+        other.attach(ConexaoAdministrador(path("qor.gdb")));
+        try {
+            service->restore(file("b.gbk"), path("qor.gdb"));
+            QFAIL("replaced a database in use");
+        } catch (const DbError& e) {
+            QVERIFY2(e.message().contains("O Banco de Dados anterior foi guardado em " +
+                                          fb::Service::safetyCopyFor(path("qor.gdb"))),
+                     qPrintable(e.message()));
+        }
     }
 };
 

@@ -138,26 +138,35 @@ private slots:
     }
 
     // A restore that cannot go through leaves the database as it was: a
-    // damaged file, or a database another workstation holds open.
+    // damaged file, a database another workstation holds open, or the
+    // configuration's backup chosen for the stock.
     void failedRestoresReportTheServerAndLoseNothing_data() {
-        QTest::addColumn<bool>("damaged");
-        QTest::newRow("damaged backup") << true;
-        QTest::newRow("database in use") << false;
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("damaged backup") << "damaged"
+                                        << "backup file";
+        QTest::newRow("database in use") << "in use"
+                                         << "O Banco de Dados anterior foi guardado em";
+        QTest::newRow("configuration backup") << "configuration"
+                                              << "não é um backup deste Banco de Dados";
     }
     void failedRestoresReportTheServerAndLoseNothing() {
-        QFETCH(bool, damaged);
+        QFETCH(QString, fault);
+        QFETCH(QString, told);
         fBackup->show();
         click(fBackup->btnGeraBackup);
+        click(fBackup->btnGeraBackup2);
         fBackup->close();
-        const QString backup = QDir::currentPath() + "/backup.gbk";
-        if (damaged) {
+        const QString backup =
+            QDir::currentPath() + (fault == "configuration" ? "/config.gbk" : "/backup.gbk");
+        if (fault == "damaged") {
             QFile f(backup);
             QVERIFY(f.resize(f.size() / 2));
         }
         run("Update Produtos Set PRO_Descricao = 'depois do backup'");
         const QStringList before = products();
         fb::Connection other;
-        if (!damaged)
+        if (fault == "in use")
             other.attach(ConexaoAdministrador(CaminhoBanco(program->dbs.folder(), "qor.gdb")));
 
         program->recorder.messages.clear();
@@ -169,7 +178,7 @@ private slots:
         QCOMPARE(messages().size(), 1);
         QVERIFY2(messages()[0].startsWith(
                      "Não consegui Restaurar o Backup dos Dados\nMensagem de Erro:") &&
-                     messages()[0].size() > 60,
+                     messages()[0].contains(told),
                  qPrintable(messages()[0]));
         QCOMPARE(program->recorder.messages[0].kind, Messages::Kind::Warning);
         QVERIFY(dmConexao->SQLC_QOR->Connected());
