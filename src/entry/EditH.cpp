@@ -11,6 +11,11 @@
 TEditH::TEditH(QWidget* parent) : QLineEdit(parent) {
     setText(QString());
     followFocusColour(this);
+    guardPaste(this, [this] {
+        if (!FNumero)
+            return KeyFilter::None;
+        return FCasaDecimal != 0 ? KeyFilter::Decimal : KeyFilter::Digits;
+    });
 }
 
 void TEditH::setTextAlignment(TAlignment alignment) {

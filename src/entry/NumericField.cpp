@@ -34,6 +34,8 @@ NumericField* NumericField::attach(QLineEdit* field, Kind kind, Variant variant)
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* behaviour = new NumericField(field, kind, variant);
     field->installEventFilter(behaviour);
+    const KeyFilter filter = kind == WholeNumber ? KeyFilter::WholeNumber : KeyFilter::Decimal;
+    guardPaste(field, [filter] { return filter; });
     return behaviour;
 }
 

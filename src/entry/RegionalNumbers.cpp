@@ -10,8 +10,7 @@
 
 ConversionError::ConversionError(const QString& offending)
     : std::runtime_error(
-          QStringLiteral("'%1' is not a valid floating point value").arg(offending).toStdString()) {
-}
+          QStringLiteral("'%1' não é um número válido").arg(offending).toStdString()) {}
 
 double toNumber(const QString& text) {
     static const QRegularExpression shape(

@@ -76,6 +76,7 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(QWidget* parent) : QDialog(parent, TelaSe
     edCodPro->setMaxLength(10);
     edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edCodBar = campo(this, QStringLiteral("edCodBar"), 14);
+    edCodBar->setMaxLength(14); // PRO_CodBar
     btnBusca_Produto = BotaoBusca(this, QStringLiteral("btnBusca_Produto"));
     edDescricao = campo(this, QStringLiteral("edDescricao"), 30);
     btnProduto_Filtrar =

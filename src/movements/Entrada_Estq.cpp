@@ -9,6 +9,7 @@
 #include "movements/Movimentacao.h"
 #include "movements/TelaMovimento.h"
 #include "shell/Cadastro.h"
+#include "shell/Gravacao.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 
@@ -134,9 +135,10 @@ void TfEntrada_Estq::carrega(SqlQuery* q) {
 }
 
 void TfEntrada_Estq::btnEntrada_GravaClick() {
-    for (QLineEdit* campo :
-         {edEnt_Margem, edEnt_PCusto, edEnt_PVenda, edEnt_Quant, edENT_Min, edENT_Max})
-        campo->setText(LimpaNumero(campo->text()));
+    if (!LimpaNumerosParaGravar(
+            {edEnt_Quant, edEnt_PCusto, edEnt_Margem, edEnt_PVenda, edENT_Min, edENT_Max},
+            edEnt_Quant))
+        return;
     const double quantidade = toNumber(edEnt_Quant->text());
     const double valor = toNumber(edEnt_PCusto->text()) * quantidade;
     const Movimento movimento{edENT_CodPRO->text(),

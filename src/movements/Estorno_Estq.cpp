@@ -9,6 +9,7 @@
 #include "movements/Movimentacao.h"
 #include "movements/TelaMovimento.h"
 #include "shell/Cadastro.h"
+#include "shell/Gravacao.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 
@@ -99,8 +100,9 @@ void TfEstorno_Estq::limpa() {
 }
 
 void TfEstorno_Estq::btnEst_GravaClick() {
-    edEst_Preco->setText(LimpaNumero(edEst_Preco->text()));
-    const double quantidade = fieldValue(EdEst_Quant->text());
+    if (!LimpaNumerosParaGravar({EdEst_Quant, edEst_Preco}, EdEst_Quant))
+        return;
+    const double quantidade = toNumber(EdEst_Quant->text());
     const double valor = quantidade * toNumber(edEst_Preco->text());
     // Every reversal names a stored product.
     if (!ConfereProduto(edEST_CodPro))

@@ -65,6 +65,8 @@ TfManutMovEstq::TfManutMovEstq(QWidget* parent) : QDialog(parent, TelaSemBotoes)
     edCodigo = new TEditH(this);
     edCodigo->setObjectName(QStringLiteral("edCodigo"));
     edCodigo->setTextAlignment(TEditH::taRightJustify);
+    edCodigo->setMaxLength(10); // PRO_Codigo
+    edCodigo->setMinimumWidth(edCodigo->fontMetrics().horizontalAdvance(QString(10, u'0')) + 12);
     edDesc = new TEditH(this);
     edDesc->setObjectName(QStringLiteral("edDesc"));
     SoLeitura(edDesc);

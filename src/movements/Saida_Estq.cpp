@@ -11,6 +11,7 @@
 #include "movements/TelaMovimento.h"
 #include "shell/Cadastro.h"
 #include "shell/Conventions.h"
+#include "shell/Gravacao.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 
@@ -47,7 +48,7 @@ TfSaida_Estq::TfSaida_Estq(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
     edSaida_QuantAtual = SoLeitura(produto.quantAtual);
     dtpSaida_Data = CampoData(tela, this, QStringLiteral("dtpSaida_Data"));
     edSaida_CodTipo =
-        tela.campo(QStringLiteral("edSaida_CodTipo"), QStringLiteral("Tipo da Saída:"), 32767, 8);
+        tela.campo(QStringLiteral("edSaida_CodTipo"), QStringLiteral("Tipo da Saída:"), 6, 8);
     edSaida_DescTipo =
         SoLeitura(tela.campoAoLado(QStringLiteral("edSaida_DescTipo"), QString(), 32767, 30));
     btnSaida_Estoque_BuscaTipo = BotaoBusca(this, QStringLiteral("btnSaida_Estoque_BuscaTipo"));
@@ -137,8 +138,8 @@ void TfSaida_Estq::edSaida_CodTipoExit() {
 }
 
 void TfSaida_Estq::btnSaida_Estq_GravaClick() {
-    edSaida_PVenda->setText(LimpaNumero(edSaida_PVenda->text()));
-    EdSaida_Quant->setText(LimpaNumero(EdSaida_Quant->text()));
+    if (!LimpaNumerosParaGravar({EdSaida_Quant, edSaida_PVenda}, EdSaida_Quant))
+        return;
     const double quantidade = toNumber(EdSaida_Quant->text());
     const double valor = quantidade * toNumber(edSaida_PVenda->text());
     if (quantidade > fieldValue(edSaida_QuantAtual->text())) {

@@ -11,6 +11,35 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace {
+
+// Firebird's error codes the operator can act on (isc_string_truncation,
+// isc_numeric_out_of_range, isc_io_write_err).
+constexpr long TextoLongo = 335544914L;
+constexpr long NumeroForaDoLimite = 335544916L;
+constexpr long FalhaDeEscrita = 335544737L;
+
+// The site's message, and after it the reason the database gave when the
+// operator can do something about it.
+QString comMotivo(const QString& mensagem, const std::exception& e) {
+    const auto* db = dynamic_cast<const DbError*>(&e);
+    if (!db)
+        return mensagem;
+    QString motivo;
+    if (db->has(TextoLongo))
+        motivo = QStringLiteral("Um dos textos é mais longo do que o Banco de Dados guarda: "
+                                "encurte-o e grave de novo.");
+    else if (db->has(NumeroForaDoLimite))
+        motivo = QStringLiteral("Um dos números é grande demais para o Banco de Dados: "
+                                "corrija-o e grave de novo.");
+    else if (db->has(FalhaDeEscrita))
+        motivo = QStringLiteral("O servidor não conseguiu gravar no disco (disco cheio?): "
+                                "libere espaço no disco do Banco de Dados e grave de novo.");
+    return motivo.isEmpty() ? mensagem : mensagem + u'\n' + motivo;
+}
+
+} // namespace
+
 bool Grava(const WriteSite& site, const std::function<void()>& statements,
            const std::function<void()>& followUp) {
     fb::Connection& db = site.connection->database();
@@ -50,7 +79,7 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
         const Messages::Kind kind = recusa ? recusa->kind : site.failureKind;
         const QString text = recusa                          ? recusa->text
                              : site.failureMessage.isEmpty() ? errorText(e)
-                                                             : site.failureMessage;
+                                                             : comMotivo(site.failureMessage, e);
         if (site.rollbackBeforeMessage) {
             rollback();
             Messages::show(kind, text);
@@ -79,21 +108,43 @@ bool cabeNaColuna(double valor, NumericField::Kind tipo) {
     return int(roundDecimal(valor, decimais).integral.size()) <= 15 - decimais;
 }
 
+// Whether the value is above zero once rounded as its column keeps it.
+bool acimaDeZeroComoGuardado(double valor, const NumericField* numero) {
+    const RoundedDecimal guardado =
+        roundDecimal(valor, numero ? NumericField::storedDecimals(numero->kind()) : 3);
+    return !guardado.negative && (guardado.integral != "0" ||
+                                  guardado.fraction.find_first_not_of('0') != std::string::npos);
+}
+
 } // namespace
 
-bool LimpaNumerosParaGravar(std::initializer_list<QLineEdit*> campos) {
+bool LimpaNumerosParaGravar(std::initializer_list<QLineEdit*> campos, QLineEdit* acimaDeZero) {
+    auto recusa = [](QLineEdit* campo, const QString& motivo) {
+        Messages::warning(QStringLiteral("O valor \"%1\" do campo \"%2\" %3. Corrija o valor e "
+                                         "grave de novo; nada foi gravado.")
+                              .arg(Trecho(campo->text()), nomeDoCampo(campo), motivo));
+        campo->setFocus();
+        return false;
+    };
     for (QLineEdit* campo : campos) {
         const QString texto = campo->text();
         const NumericField* numero = NumericField::of(campo);
-        const bool cientifico = texto.contains(u'E', Qt::CaseInsensitive);
-        if (cientifico || (numero && !cabeNaColuna(fieldValue(texto), numero->kind()))) {
-            Messages::warning(QStringLiteral("O valor \"%1\" do campo \"%2\" é grande demais "
-                                             "para ser gravado. Corrija o valor e grave de "
-                                             "novo; nada foi gravado.")
-                                  .arg(texto, nomeDoCampo(campo)));
-            campo->setFocus();
-            return false;
+        if (texto.contains(u'E', Qt::CaseInsensitive))
+            return recusa(campo, QStringLiteral("é grande demais para ser gravado"));
+        double valor = 0;
+        try {
+            valor = fieldValue(texto);
+        } catch (const ConversionError&) {
+            return recusa(campo, QStringLiteral("não é um número"));
         }
+        if (numero && !cabeNaColuna(valor, numero->kind()))
+            return recusa(campo, QStringLiteral("é grande demais para ser gravado"));
+        // A sign never belongs in an amount or a quantity: the operation
+        // alone says which way stock moves.
+        if (valor < 0 && !(numero && numero->kind() == NumericField::Percentage))
+            return recusa(campo, QStringLiteral("não pode ser negativo"));
+        if (campo == acimaDeZero && !acimaDeZeroComoGuardado(valor, numero))
+            return recusa(campo, QStringLiteral("deve ser maior que zero"));
     }
     for (QLineEdit* campo : campos) {
         campo->setText(LimpaNumero(campo->text()));
@@ -101,4 +152,9 @@ bool LimpaNumerosParaGravar(std::initializer_list<QLineEdit*> campos) {
             numero->roundWholeNumber();
     }
     return true;
+}
+
+QString Trecho(const QString& texto) {
+    constexpr int Maximo = 40;
+    return texto.size() <= Maximo ? texto : texto.left(Maximo) + QStringLiteral("…");
 }

@@ -44,11 +44,17 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
            const std::function<void()>& followUp = {});
 
 // Before a save: the screen's numeric fields must say the numbers they show
-// and fit the columns that keep them. A text in scientific notation
-// ("R$ 1E+14", which LimpaNumero would turn into 114) or an amount too large
-// for its column stops the save with a warning naming the field, which takes
-// the focus; nothing is cleaned then. Otherwise every field is cleaned with
-// LimpaNumero, a whole number rounded to the whole number it stores, and
-// the save goes on. A text that does not read as a number throws the usual
-// ConversionError.
-bool LimpaNumerosParaGravar(std::initializer_list<QLineEdit*> campos);
+// and fit the columns that keep them. A text that does not read as a number,
+// a text in scientific notation ("R$ 1E+14", which LimpaNumero would turn
+// into 114), an amount too large for its column, a negative amount or
+// quantity (a percentage may be negative), or a field acimaDeZero (a
+// movement's quantity) at zero or below stops the save with a warning naming
+// the field, which takes the focus; nothing is cleaned then. Otherwise every
+// field is cleaned with LimpaNumero, a whole number rounded to the whole
+// number it stores, and the save goes on.
+bool LimpaNumerosParaGravar(std::initializer_list<QLineEdit*> campos,
+                            QLineEdit* acimaDeZero = nullptr);
+
+// At most the first few dozen characters of a text the operator typed, for
+// a message that quotes it.
+QString Trecho(const QString& texto);

@@ -74,8 +74,7 @@ private slots:
             toNumber(text);
             QFAIL("converted");
         } catch (const ConversionError& e) {
-            QCOMPARE(QString::fromUtf8(e.what()),
-                     QString("'%1' is not a valid floating point value").arg(text));
+            QCOMPARE(QString::fromUtf8(e.what()), QString("'%1' não é um número válido").arg(text));
         }
     }
 

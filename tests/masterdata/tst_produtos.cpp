@@ -412,12 +412,12 @@ private slots:
         QCOMPARE(productCount(), 0);
     }
 
-    void unreadableMinimumOnSaveReachesTheErrorDialog_data() {
+    void unreadableMinimumOnSaveIsRefusedByName_data() {
         QTest::addColumn<QString>("minimum");
         QTest::newRow("empty") << "";
         QTest::newRow("two commas") << "1,2,3";
     }
-    void unreadableMinimumOnSaveReachesTheErrorDialog() {
+    void unreadableMinimumOnSaveIsRefusedByName() {
         QFETCH(QString, minimum);
         inMode("Inclui", [&](TfDados_Produtos* s) {
             enter(s->edPRO_Codigo, "1");
@@ -425,9 +425,10 @@ private slots:
             enter(s->edPRO_CodGru, "5");
             s->edPRO_Min->setText(minimum);
             QTest::mouseClick(s->btnPRO_Salva, Qt::LeftButton);
-            QCOMPARE(messages(),
-                     QStringList{"'" + minimum + "' is not a valid floating point value"});
-            QCOMPARE(lastKind(), Messages::Kind::StandardError);
+            QCOMPARE(messages(), QStringList{"O valor \"" + minimum +
+                                             "\" do campo \"Estoque Mínimo\" não é um número. "
+                                             "Corrija o valor e grave de novo; nada foi gravado."});
+            QCOMPARE(lastKind(), Messages::Kind::Warning);
             QVERIFY(s->isVisible());
         });
         QCOMPARE(productCount(), 0);

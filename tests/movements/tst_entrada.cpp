@@ -149,34 +149,33 @@ private slots:
         });
     }
 
-    // The quantity and cost stop the save before anything starts; another
-    // field that does not read fails inside the write.
+    // A field that does not read stops the save before anything starts, with
+    // a warning that names it; no field is cleaned.
     void unreadableNumbersWriteNothing_data() {
         QTest::addColumn<QString>("field");
-        QTest::addColumn<Messages::Kind>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("quantity") << "edEnt_Quant" << Messages::Kind::StandardError
-                                  << "'1,2,3' is not a valid floating point value";
-        QTest::newRow("cost") << "edEnt_PCusto" << Messages::Kind::StandardError
-                              << "'1,2,3' is not a valid floating point value";
-        QTest::newRow("minimum") << "edENT_Min" << Messages::Kind::Warning
-                                 << "Não Consegui Gravar, tente novamente !";
-        QTest::newRow("sale") << "edEnt_PVenda" << Messages::Kind::Warning
-                              << "Não Consegui Gravar, tente novamente !";
+        QTest::addColumn<QString>("label");
+        QTest::newRow("quantity") << "edEnt_Quant"
+                                  << "Quantidade";
+        QTest::newRow("cost") << "edEnt_PCusto"
+                              << "Preço de Custo";
+        QTest::newRow("minimum") << "edENT_Min"
+                                 << "Estoque Mínimo";
+        QTest::newRow("sale") << "edEnt_PVenda"
+                              << "Preço de Venda";
     }
     void unreadableNumbersWriteNothing() {
         QFETCH(QString, field);
-        QFETCH(Messages::Kind, kind);
-        QFETCH(QString, message);
+        QFETCH(QString, label);
         onEntry([&](TfEntrada_Estq* s) {
             enter(s->edENT_CodPRO, "42");
             s->edEnt_Quant->setText("3");
             s->findChild<QLineEdit*>(field)->setText("R$ 1,2,3");
             QTest::mouseClick(s->btnEntrada_Grava, Qt::LeftButton);
-            QCOMPARE(messages(), QStringList{message});
-            QCOMPARE(program->recorder.messages.last().kind, kind);
-            QCOMPARE(s->findChild<QLineEdit*>(field)->text(), QString("1,2,3"));
-            QCOMPARE(s->edEnt_Margem->text(), QString("35,00"));
+            QCOMPARE(messages(), QStringList{"O valor \"R$ 1,2,3\" do campo \"" + label +
+                                             "\" não é um número. Corrija o valor e grave de "
+                                             "novo; nada foi gravado."});
+            QCOMPARE(program->recorder.messages.last().kind, Messages::Kind::Warning);
+            QCOMPARE(s->focusWidget(), s->findChild<QLineEdit*>(field));
             QCOMPARE(s->edENT_CodPRO->text(), QString("        42"));
         });
         QCOMPARE(movementRows(), QStringList());

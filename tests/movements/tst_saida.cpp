@@ -127,6 +127,8 @@ private slots:
         onExit([&](TfSaida_Estq* s) {
             s->edSaida_CodPro->setText(code);
             s->edSaida_CodTipo->setText(type);
+            s->edSaida_QuantAtual->setText("10,000");
+            s->EdSaida_Quant->setText("1");
             s->btnSaida_Estq_Grava->click();
             QCOMPARE(messages(), QStringList{message});
             QCOMPARE(program->recorder.messages.last().kind, Messages::Kind::Information);
