@@ -36,12 +36,19 @@ QByteArray encode(const QString& text) {
                 ? QChar::surrogateToUcs4(composed.at(i), composed.at(i + 1))
                 : composed.at(i).unicode();
         const QString character = QString::fromUcs4(&code, 1);
+        // A long text (a pasted page of notes) is quoted around the character.
+        constexpr qsizetype around = 20;
+        const qsizetype from = std::max<qsizetype>(0, i - around);
+        const qsizetype to = std::min<qsizetype>(composed.size(), i + 1 + around);
+        const QString excerpt = (from > 0 ? QStringLiteral("…") : QString()) +
+                                composed.mid(from, to - from) +
+                                (to < composed.size() ? QStringLiteral("…") : QString());
         throw UnstorableText(
             QStringLiteral("O caractere \"%1\" (U+%2) do texto \"%3\" não pode ser gravado: o "
                            "banco de dados não tem lugar para ele. Troque ou apague esse "
                            "caractere e grave de novo; nada foi gravado.")
                 .arg(character, QStringLiteral("%1").arg(uint(code), 4, 16, QChar(u'0')).toUpper(),
-                     text));
+                     excerpt));
     }
     return composed.toLatin1();
 }

@@ -49,7 +49,8 @@ void apagaLinha(int linha) {
         q->Params.setValue(coluna, lista()->value(linha, coluna));
     if (q->ExecSQL() != 1)
         throw Recusa(Messages::Kind::StandardError,
-                     QStringLiteral("Record not found or changed by another user"));
+                     QStringLiteral("Este movimento não está mais no Banco de Dados: outra "
+                                    "estação o alterou ou excluiu. Nada foi excluído."));
 }
 
 const QString listaVazia = QStringLiteral("Cannot perform this operation on an empty dataset");

@@ -130,6 +130,17 @@ private slots:
         } catch (const DbError& e) {
             QVERIFY2(e.message().contains("string truncation"), qPrintable(e.message()));
         }
+        try {
+            fb::Params p; // a pasted page of notes with one character not in ISO 8859-1
+            p.setText("O", QString(3000, 'a') + "bc€de" + QString(3000, 'f'));
+            db.execute("Update Produtos Set PRO_Obs=:O", p);
+            QFAIL("no error");
+        } catch (const UnstorableText& e) {
+            QVERIFY2(e.message().contains("\"…" + QString(18, 'a') + "bc€de" + QString(18, 'f') +
+                                          "…\"") &&
+                         e.message().size() < 400,
+                     qPrintable(e.message()));
+        }
         fb::Connection missing;
         try {
             missing.attach(settings("nothing.gdb"));

@@ -131,7 +131,8 @@ private slots:
         });
         QCOMPARE(program->recorder.messages.last().kind, Messages::Kind::StandardError);
         QCOMPARE(program->recorder.messages.last().text,
-                 QString("Record not found or changed by another user"));
+                 QString("Este movimento não está mais no Banco de Dados: outra estação o "
+                         "alterou ou excluiu. Nada foi excluído."));
         QCOMPARE(storedQuantity("42").toDouble(), 10.0);
     }
 
