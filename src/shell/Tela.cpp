@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -223,11 +224,63 @@ QPushButton* BotaoBusca(QWidget* tela, const QString& nome) {
     return botao;
 }
 
+namespace {
+
+// A date typed whole ("01/02/2024") is that date wherever the click or the
+// focus put the cursor: the first digit typed after either starts the day.
+class DataDigitada : public QObject {
+public:
+    explicit DataDigitada(QDateEdit* data) : QObject(data), data(data) {
+        data->installEventFilter(this);
+        for (QObject* filho : data->children())
+            if (filho->isWidgetType())
+                filho->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+        case QEvent::MouseButtonPress:
+            nova = true;
+            break;
+        case QEvent::KeyPress: {
+            const QString texto = static_cast<QKeyEvent*>(event)->text();
+            const bool digito = texto.size() == 1 && texto.front().isDigit();
+            if (nova && digito) {
+                data->setCurrentSection(QDateTimeEdit::DaySection);
+                data->setSelectedSection(QDateTimeEdit::DaySection);
+            }
+            nova = false;
+            // A full section moves on by itself; the "/" typed after it
+            // must not move on once more.
+            if (texto == QStringLiteral("/") && secaoDoDigito != QDateTimeEdit::NoSection &&
+                data->currentSection() != secaoDoDigito) {
+                secaoDoDigito = QDateTimeEdit::NoSection;
+                return true;
+            }
+            secaoDoDigito = digito ? data->currentSection() : QDateTimeEdit::NoSection;
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QDateEdit* data;
+    bool nova = true;
+    QDateTimeEdit::Section secaoDoDigito = QDateTimeEdit::NoSection;
+};
+
+} // namespace
+
 QDateEdit* Data(QWidget* tela, const QString& nome) {
     auto* data = new QDateEdit(tela);
     data->setObjectName(nome);
     data->setCalendarPopup(true);
     data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    new DataDigitada(data);
     return data;
 }
 

@@ -1,6 +1,7 @@
 #include "data/DbError.h"
 #include "shell/Conventions.h"
 #include "shell/Messages.h"
+#include "shell/Tela.h"
 
 #include "TestMain.h"
 #include "TestSupport.h"
@@ -143,6 +144,34 @@ private slots:
         QTest::keyClick(notes, Qt::Key_Enter);
         QVERIFY(last->hasFocus());
         QCOMPARE(notes->toPlainText(), QString("linha"));
+    }
+
+    // A date typed whole is that date, wherever the click landed.
+    void aTypedDateIsTheDateTyped_data() {
+        QTest::addColumn<double>("where"); // across the field, 0 to 1
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("in the day") << 0.1 << "01/02/2024";
+        QTest::newRow("in the month") << 0.35 << "01/02/2024";
+        QTest::newRow("in the year") << 0.6 << "01/02/2024";
+        QTest::newRow("short day and month") << 0.6 << "1/2/2024";
+    }
+    void aTypedDateIsTheDateTyped() {
+        QFETCH(double, where);
+        QFETCH(QString, typed);
+        QDialog tela;
+        auto* outro = new QLineEdit(&tela);
+        QDateEdit* data = Data(&tela, "dtpData");
+        auto* layout = new QVBoxLayout(&tela);
+        layout->addWidget(outro);
+        layout->addWidget(data);
+        tela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tela));
+        outro->setFocus();
+        data->setDate(QDate(2026, 12, 10));
+        QLineEdit* texto = data->findChild<QLineEdit*>();
+        QTest::mouseClick(texto, Qt::LeftButton, {}, QPoint(int(texto->width() * where), 5));
+        QTest::keyClicks(data, typed);
+        QCOMPARE(data->date(), QDate(2024, 2, 1));
     }
 };
 
