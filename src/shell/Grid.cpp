@@ -65,6 +65,22 @@ private:
     QHash<int, QString> titles; // by column of the list
 };
 
+// Every column as wide as its title and the texts of its first rows, so that
+// headings and usual contents show whole; a very long text is cut rather
+// than pushing the other columns away.
+void fitColumns(QTableView* grid) {
+    QHeaderView* header = grid->horizontalHeader();
+    header->setResizeContentsPrecision(100);
+    const int widest = grid->fontMetrics().averageCharWidth() * 50;
+    for (int column = 0; column < header->count(); ++column) {
+        if (header->isSectionHidden(column))
+            continue;
+        grid->resizeColumnToContents(column);
+        if (header->sectionSize(column) > widest)
+            header->resizeSection(column, widest);
+    }
+}
+
 void bind(QTableView* grid, ListCopy* list, QAbstractItemModel* shown, RowShading shading) {
     grid->setModel(shown);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -92,8 +108,11 @@ void bind(QTableView* grid, ListCopy* list, QAbstractItemModel* shown, RowShadin
                      });
     QObject::connect(list, &ListCopy::currentRowChanged, grid,
                      [grid, list] { showCurrent(grid, list); });
-    QObject::connect(shown, &QAbstractItemModel::modelReset, grid,
-                     [grid, list] { showCurrent(grid, list); });
+    QObject::connect(shown, &QAbstractItemModel::modelReset, grid, [grid, list] {
+        fitColumns(grid);
+        showCurrent(grid, list);
+    });
+    fitColumns(grid);
     showCurrent(grid, list);
 }
 

@@ -639,6 +639,27 @@ private slots:
         }
     }
 
+    // Headings and usual contents show whole: "Descrição Grupo", not
+    // "Descrição Grup"; "Açúcar cristal refinado…" whole.
+    void gridColumnsShowTheirHeadingsAndContentsWhole() {
+        addGroup("000007", "Mercearia em geral");
+        addProduct("46", "Açúcar cristal refinado União 5 kg", "000007", "REF-ACUCAR-5KG");
+        showBrowse();
+        for (QTableView* grid : {fManut_Produtos->dbg_Manut_PRO, fBusca_Produtos->dbg_Con_PRO}) {
+            const QHeaderView* header = grid->horizontalHeader();
+            for (int logical = 0; logical < header->count(); ++logical) {
+                if (header->isSectionHidden(logical) ||
+                    header->visualIndex(logical) == header->count() - 1)
+                    continue;
+                const QString title = grid->model()->headerData(logical, Qt::Horizontal).toString();
+                const QString cell = grid->model()->index(0, logical).data().toString();
+                const int needed = std::max(header->fontMetrics().horizontalAdvance(title),
+                                            grid->fontMetrics().horizontalAdvance(cell));
+                QVERIFY2(header->sectionSize(logical) >= needed, qPrintable(title + ": " + cell));
+            }
+        }
+    }
+
     void orderingIsSharedAndEachShowingResetsIt_data() {
         QTest::addColumn<QString>("radio");
         QTest::addColumn<QStringList>("codes");
