@@ -6,6 +6,7 @@
 #include "masterdata/Dados_Produtos.h"
 #include "movements/FiltroTexto.h"
 #include "movements/Movimentacao.h"
+#include "movements/TelaMovimento.h"
 #include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Grid.h"
@@ -43,7 +44,7 @@ const QString desligada = QStringLiteral("MOV_OPER='  '");
 QLineEdit* campo(QWidget* tela, const QString& nome, int letras) {
     auto* edit = new QLineEdit(tela);
     edit->setObjectName(nome);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(letras, u'0')) + 12);
+    LarguraEmLetras(edit, letras);
     followFocusColour(edit);
     return edit;
 }
@@ -76,7 +77,7 @@ TfConsulta_MovEstq::TfConsulta_MovEstq(QWidget* parent) : QDialog(parent, TelaSe
     edCodPro->setMaxLength(10);
     edCodPro->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edCodBar = campo(this, QStringLiteral("edCodBar"), 14);
-    edCodBar->setMaxLength(14); // PRO_CodBar
+    edCodBar->setMaxLength(14);
     btnBusca_Produto = BotaoBusca(this, QStringLiteral("btnBusca_Produto"));
     edDescricao = campo(this, QStringLiteral("edDescricao"), 30);
     btnProduto_Filtrar =
@@ -229,14 +230,8 @@ void TfConsulta_MovEstq::btnDatas_FiltrarClick() {
     });
 }
 
-bool TfConsulta_MovEstq::leProduto(const QString& condicao, const QString& parametro,
-                                   const QString& valor) {
+bool TfConsulta_MovEstq::mostraProduto(bool achou) {
     SqlQuery* q = dmProdutos->SQLQ_Produtos;
-    q->setStatement(
-        {QStringLiteral("Select PRO_Codigo,PRO_Descricao,PRO_Codbar From Produtos"), condicao});
-    q->ParamByName(parametro).setAsString(valor);
-    q->Open();
-    const bool achou = !q->IsEmpty();
     if (achou) {
         edCodPro->setText(q->FieldText(QStringLiteral("PRO_Codigo")));
         edCodBar->setText(q->FieldText(QStringLiteral("PRO_CodBar")));
@@ -255,17 +250,11 @@ void TfConsulta_MovEstq::edCodProExit() {
     if (edCodPro->text().trimmed().isEmpty())
         return;
     edCodPro->setText(CompletaCodigoProduto(edCodPro->text()));
-    Messages::guarded([this] {
-        leProduto(QStringLiteral("Where PRO_Codigo=:CodigoC"), QStringLiteral("CodigoC"),
-                  edCodPro->text());
-    });
+    Messages::guarded([this] { mostraProduto(LeProdutoPorCodigo(edCodPro->text())); });
 }
 
 void TfConsulta_MovEstq::edCodBarExit() {
     if (edCodBar->text().trimmed().isEmpty())
         return;
-    Messages::guarded([this] {
-        leProduto(QStringLiteral("Where PRO_CodBar=:CodBar"), QStringLiteral("CodBar"),
-                  edCodBar->text());
-    });
+    Messages::guarded([this] { mostraProduto(LeProdutoPorCodBar(edCodBar->text())); });
 }

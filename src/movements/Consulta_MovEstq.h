@@ -51,7 +51,8 @@ private:
     void btnDatas_FiltrarClick();
     void edCodProExit();
     void edCodBarExit();
-    bool leProduto(const QString& condicao, const QString& parametro, const QString& valor);
+    // Shows the product just read, or says there is none.
+    bool mostraProduto(bool achou);
     void montaFragmentoProduto();
     void aplicaFiltro();
 

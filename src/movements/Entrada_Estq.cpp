@@ -33,7 +33,6 @@ TfEntrada_Estq::TfEntrada_Estq(QWidget* parent) : QDialog(parent, TelaSemBotoes)
         {"edENT_CodPRO", "edEnt_DescPro", "btnENT_Estoque_BuscaPRO", "edENT_CodBar", "edENT_Unid",
          "edEnt_QuantAtual", "Quantidade atual em Estoque:"});
     edENT_CodPRO = produto.codigo;
-    edENT_CodPRO->setMaxLength(10);
     edEnt_DescPro = produto.descricao;
     btnENT_Estoque_BuscaPRO = produto.busca;
     edENT_CodBar = produto.codBar;

@@ -9,6 +9,7 @@
 #include "masterdata/Busca_Produtos.h"
 #include "masterdata/Dados_Produtos.h"
 #include "movements/Movimentacao.h"
+#include "movements/TelaMovimento.h"
 #include "shell/Cadastro.h"
 #include "shell/Gravacao.h"
 #include "shell/Grid.h"
@@ -66,12 +67,12 @@ TfManutMovEstq::TfManutMovEstq(QWidget* parent) : QDialog(parent, TelaSemBotoes)
     edCodigo = new TEditH(this);
     edCodigo->setObjectName(QStringLiteral("edCodigo"));
     edCodigo->setTextAlignment(TEditH::taRightJustify);
-    edCodigo->setMaxLength(10); // PRO_Codigo
-    edCodigo->setMinimumWidth(edCodigo->fontMetrics().horizontalAdvance(QString(10, u'0')) + 12);
+    edCodigo->setMaxLength(10);
+    LarguraEmLetras(edCodigo, 10);
     edDesc = new TEditH(this);
     edDesc->setObjectName(QStringLiteral("edDesc"));
     SoLeitura(edDesc);
-    edDesc->setMinimumWidth(edDesc->fontMetrics().horizontalAdvance(QString(30, u'0')));
+    LarguraEmLetras(edDesc, 30);
     btnBusca = BotaoBusca(this, QStringLiteral("btnBusca"));
     btnFiltra = Botao(this, QStringLiteral("btnFiltra"), QStringLiteral("Filtrar"));
     dbgMovEstq = Grade(this, QStringLiteral("dbgMovEstq"));
@@ -139,13 +140,9 @@ void TfManutMovEstq::edCodigoExit() {
         return;
     edCodigo->setText(CompletaCodigoProduto(edCodigo->text()));
     Messages::guarded([this] {
+        const bool achou = LeProdutoPorCodigo(edCodigo->text());
         SqlQuery* q = dmProdutos->SQLQ_Produtos;
-        q->setStatement(
-            {QStringLiteral("Select PRO_Descricao From Produtos Where PRO_Codigo=:CodigoC")});
-        q->ParamByName(QStringLiteral("CodigoC")).setAsString(edCodigo->text());
-        q->Open();
-        const bool achou = !q->IsEmpty();
-        const QString descricao = q->FieldText(QStringLiteral("PRO_Descricao"));
+        const QString descricao = achou ? q->FieldText(QStringLiteral("PRO_Descricao")) : QString();
         q->Close();
         if (!achou) {
             Messages::error(QStringLiteral("Produto não Cadastrado"));

@@ -24,7 +24,11 @@ TfSaida_Estq* fSaida_Estq = nullptr;
 
 namespace {
 
-const QString TipoNaoEncontrado = QStringLiteral("Tipo de Saída não Encontrada !");
+// Without a stored type the operator reads this screen's own wording and
+// the code is emptied for another.
+const LeituraCodigo leituraTipo{LeituraTipo.sql, LeituraTipo.colunaCodigo,
+                                LeituraTipo.colunaDescricao,
+                                QStringLiteral("Tipo de Saída não Encontrada !"), true};
 
 } // namespace
 
@@ -40,7 +44,6 @@ TfSaida_Estq::TfSaida_Estq(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
         {"edSaida_CodPro", "edSaida_DescPro", "btnSaida_Estoque_BuscaPRO", "edSaida_CodBar",
          "edSaida_Unid", "edSaida_QuantAtual", "Quantidade Atual no Estoque:"});
     edSaida_CodPro = produto.codigo;
-    edSaida_CodPro->setMaxLength(10);
     edSaida_DescPro = produto.descricao;
     btnSaida_Estoque_BuscaPRO = produto.busca;
     edSaida_CodBar = produto.codBar;
@@ -110,31 +113,8 @@ void TfSaida_Estq::limpa() {
     edSaida_CodPro->setFocus();
 }
 
-// Reads the exit type of the code; without one the operator reads the
-// message and the code is emptied for another.
-bool TfSaida_Estq::confereTipo() {
-    SqlQuery* q = dmTipos->SQLQ_Tipos;
-    q->setStatement({QStringLiteral("Select * FROM TIPOS Where TIP_Codigo=:CodigoC")});
-    q->ParamByName(QStringLiteral("CodigoC")).setAsString(edSaida_CodTipo->text());
-    q->Open();
-    if (q->IsEmpty()) {
-        q->Close();
-        Messages::information(TipoNaoEncontrado);
-        edSaida_CodTipo->clear();
-        edSaida_CodTipo->setFocus();
-        return false;
-    }
-    edSaida_CodTipo->setText(q->FieldText(QStringLiteral("TIP_CODIGO")));
-    edSaida_DescTipo->setText(q->FieldText(QStringLiteral("TIP_DESCRICAO")));
-    q->Close();
-    return true;
-}
-
 void TfSaida_Estq::edSaida_CodTipoExit() {
-    if (edSaida_CodTipo->text().isEmpty())
-        return;
-    edSaida_CodTipo->setText(CompletaCodigo(edSaida_CodTipo->text()));
-    confereTipo();
+    LeCodigo(dmTipos->SQLQ_Tipos, leituraTipo, edSaida_CodTipo, edSaida_DescTipo);
 }
 
 void TfSaida_Estq::btnSaida_Estq_GravaClick() {
@@ -147,7 +127,8 @@ void TfSaida_Estq::btnSaida_Estq_GravaClick() {
         return;
     }
     // Every exit names a stored product and a stored type.
-    if (!ConfereProduto(edSaida_CodPro) || !confereTipo())
+    if (!ConfereProduto(edSaida_CodPro) ||
+        !ConfereCodigo(dmTipos->SQLQ_Tipos, leituraTipo, edSaida_CodTipo, edSaida_DescTipo))
         return;
     const Movimento movimento{
         edSaida_CodPro->text(), Operacao::Saida,        dtpSaida_Data->date(), valor, quantidade,

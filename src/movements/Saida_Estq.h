@@ -40,7 +40,6 @@ private:
     void setupConnections(const CamposProduto& produto);
     void limpa();
     void edSaida_CodTipoExit();
-    bool confereTipo();
     void btnSaida_Estq_GravaClick();
 };
 

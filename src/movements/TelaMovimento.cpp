@@ -14,14 +14,15 @@
 
 CamposProduto CriaCamposProduto(TelaDeDados& tela, QWidget* dono, const NomesCamposProduto& n) {
     CamposProduto c;
-    c.codigo = tela.campo(QString::fromLatin1(n.codigo), QStringLiteral("Código:"), 32767, 12);
+    // The codes take no more than their columns (PRO_CODIGO, PRO_CODBAR).
+    c.codigo = tela.campo(QString::fromLatin1(n.codigo), QStringLiteral("Código:"), 10, 12);
     c.codigo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     c.busca = BotaoBusca(dono, QString::fromLatin1(n.busca));
     tela.aoLado(c.busca);
     c.descricao =
         tela.campo(QString::fromLatin1(n.descricao), QStringLiteral("Descrição:"), 32767, 40);
     c.codBar =
-        tela.campo(QString::fromLatin1(n.codBar), QStringLiteral("Código de Barras:"), 32767, 16);
+        tela.campo(QString::fromLatin1(n.codBar), QStringLiteral("Código de Barras:"), 14, 16);
     c.unidade =
         tela.campoAoLado(QString::fromLatin1(n.unidade), QStringLiteral("Unidade:"), 32767, 5);
     c.quantAtual = tela.campo(QString::fromLatin1(n.quantAtual),
@@ -41,9 +42,7 @@ double NumeroProduto(SqlQuery* q, const QString& coluna) {
 
 namespace {
 
-// Reads a product with the statement and its one parameter; answers whether
-// there is one, its row left open in the query. A text longer than its
-// column names no product: it is not sent, as the server would refuse it.
+// Reads a product with the statement and its one parameter.
 bool leProduto(const QString& sql, const QString& parametro, const QString& valor, int coluna) {
     SqlQuery* q = dmProdutos->SQLQ_Produtos;
     q->Close();
@@ -53,11 +52,6 @@ bool leProduto(const QString& sql, const QString& parametro, const QString& valo
     q->ParamByName(parametro).setAsString(valor);
     q->Open();
     return !q->IsEmpty();
-}
-
-bool lePorCodigo(const QString& codigo) {
-    return leProduto(QStringLiteral("Select * FROM PRODUTOS Where PRO_Codigo=:CodigoC"),
-                     QStringLiteral("CodigoC"), codigo, 10);
 }
 
 void carregaComuns(const CamposProduto& c, SqlQuery* q) {
@@ -72,6 +66,16 @@ void carregaComuns(const CamposProduto& c, SqlQuery* q) {
 }
 
 } // namespace
+
+bool LeProdutoPorCodigo(const QString& codigo) {
+    return leProduto(QStringLiteral("Select * FROM PRODUTOS Where PRO_Codigo=:CodigoC"),
+                     QStringLiteral("CodigoC"), codigo, 10);
+}
+
+bool LeProdutoPorCodBar(const QString& codBar, const QString& parametro) {
+    return leProduto(QStringLiteral("Select * FROM PRODUTOS Where PRO_CodBar=:") + parametro,
+                     parametro, codBar, 14);
+}
 
 void InstalaLeituraProduto(const CamposProduto& c, LeituraProduto regras) {
     auto resultado = [c, regras](bool achou, QLineEdit* campo) {
@@ -103,20 +107,18 @@ void InstalaLeituraProduto(const CamposProduto& c, LeituraProduto regras) {
         if (regras.aparaAoEntrar ? texto.trimmed().isEmpty() : texto.isEmpty())
             return;
         c.codigo->setText(CompletaCodigoProduto(texto));
-        resultado(lePorCodigo(c.codigo->text()), c.codigo);
+        resultado(LeProdutoPorCodigo(c.codigo->text()), c.codigo);
     });
     onExit(c.codBar, [c, regras, resultado] {
         if (c.codBar->text().trimmed().isEmpty())
             return;
-        resultado(leProduto(QStringLiteral("Select * FROM PRODUTOS Where PRO_CodBar=:") +
-                                regras.parametroCodBar,
-                            regras.parametroCodBar, c.codBar->text(), 14),
+        resultado(LeProdutoPorCodBar(c.codBar->text(), regras.parametroCodBar),
                   regras.codBarAusenteVaiAoCodigo ? c.codigo : c.codBar);
     });
 }
 
 bool ConfereProduto(QLineEdit* codigo) {
-    const bool existe = lePorCodigo(codigo->text());
+    const bool existe = LeProdutoPorCodigo(codigo->text());
     dmProdutos->SQLQ_Produtos->Close();
     if (!existe) {
         Messages::information(MensagemProdutoNaoEncontrado);

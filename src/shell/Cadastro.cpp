@@ -52,6 +52,11 @@ void LeCodigo(SqlQuery* q, const LeituraCodigo& leitura, QLineEdit* codigo, QLin
     if (codigo->text().isEmpty())
         return;
     codigo->setText(CompletaCodigo(codigo->text()));
+    ConfereCodigo(q, leitura, codigo, descricao);
+}
+
+bool ConfereCodigo(SqlQuery* q, const LeituraCodigo& leitura, QLineEdit* codigo,
+                   QLineEdit* descricao) {
     q->Close();
     // A code longer than the column names nothing; the server would refuse it.
     if (codigo->text().size() <= 6) {
@@ -62,12 +67,15 @@ void LeCodigo(SqlQuery* q, const LeituraCodigo& leitura, QLineEdit* codigo, QLin
     if (!q->Active() || q->IsEmpty()) {
         q->Close();
         Messages::information(leitura.naoEncontrado);
+        if (leitura.apagaAusente)
+            codigo->clear();
         codigo->setFocus();
-        return;
+        return false;
     }
     codigo->setText(q->FieldText(leitura.colunaCodigo));
     descricao->setText(q->FieldText(leitura.colunaDescricao));
     q->Close();
+    return true;
 }
 
 void BuscaRapida(ListCopy* lista, QLineEdit* busca, bool porDescricao, const QString& campoCodigo,

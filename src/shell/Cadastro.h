@@ -47,12 +47,15 @@ QString CompletaCodigo(const QString& codigo);
 // is left alone; otherwise the code is padded to six characters and read
 // with the statement (one parameter, CodigoC). A stored row writes its code
 // and description into the fields; none tells the operator the message and
-// puts the focus back in the code field, the description as it was.
+// puts the focus back in the code field, the description as it was. A code
+// longer than the column names nothing and is not sent.
 struct LeituraCodigo {
     QString sql;
     QString colunaCodigo;
     QString colunaDescricao;
     QString naoEncontrado;
+    // A code that names nothing is emptied for another.
+    bool apagaAusente = false;
 };
 inline const LeituraCodigo LeituraGrupo{
     QStringLiteral("Select * FROM GRUPOS Where GRU_Codigo=:CodigoC"), QStringLiteral("GRU_CODIGO"),
@@ -62,6 +65,10 @@ inline const LeituraCodigo LeituraTipo{
     QStringLiteral("TIP_DESCRICAO"), QStringLiteral("Tipo de Saída não Encontrado !")};
 void LeCodigo(SqlQuery* query, const LeituraCodigo& leitura, QLineEdit* codigo,
               QLineEdit* descricao);
+// The same reading, as a screen about to save checks the code as it stands
+// (empty or not padded); answers whether it names a stored row.
+bool ConfereCodigo(SqlQuery* query, const LeituraCodigo& leitura, QLineEdit* codigo,
+                   QLineEdit* descricao);
 
 class ListCopy;
 

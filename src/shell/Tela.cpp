@@ -284,6 +284,10 @@ QDateEdit* Data(QWidget* tela, const QString& nome) {
     return data;
 }
 
+void LarguraEmLetras(QLineEdit* campo, int letras) {
+    campo->setMinimumWidth(campo->fontMetrics().horizontalAdvance(QString(letras, u'0')) + 12);
+}
+
 QLabel* RotuloDe(QWidget* tela, QWidget* controle, const QString& texto) {
     QLabel* rotulo = Rotulo(tela, QStringLiteral("lb") + controle->objectName(), texto);
     NomeiaPeloRotulo(rotulo, controle);

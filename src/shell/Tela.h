@@ -90,6 +90,9 @@ QTableView* Grade(QWidget* tela, const QString& nome);
 QGroupBox* Caixa(QWidget* tela, const QString& titulo, std::initializer_list<QWidget*> controles);
 // A date picker with its calendar, showing dd/MM/yyyy.
 QDateEdit* Data(QWidget* tela, const QString& nome);
+// A field of a browse screen's search box at least wide enough for that many
+// digits, the longest text its column holds.
+void LarguraEmLetras(QLineEdit* campo, int letras);
 // A label that names the control, named lb plus the control's name.
 QLabel* RotuloDe(QWidget* tela, QWidget* controle, const QString& texto);
 // The tab order, in the order given.
