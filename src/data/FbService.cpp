@@ -299,6 +299,16 @@ bool noDatabase(const DbError& e) {
     return e.has(isc_io_open_err);
 }
 
+// A database named by a bare path, reached through the server whose
+// service manager runs the task ("host:service_mgr"), as the task itself
+// reaches it; without a host the embedded engine serves both.
+QString throughManager(const QString& manager, const QString& database) {
+    const qsizetype colon = manager.lastIndexOf(u':');
+    if (hostEnd(database) > 0 || colon < 0)
+        return database;
+    return manager.left(colon + 1) + database;
+}
+
 // The same error, told with more: a lost server stays a lost server.
 [[noreturn]] void rethrowWith(const DbError& e, const QString& message) {
     DbError told(message, e.codes());
@@ -319,7 +329,8 @@ void Service::restore(const QString& file, const QString& database,
     if (!d->attached)
         throw DbError(QStringLiteral("Service manager is not attached"));
     ConnectionSettings scratch;
-    scratch.database = database + QStringLiteral(".restauracao");
+    const QString scratchName = database + QStringLiteral(".restauracao");
+    scratch.database = throughManager(d->manager, scratchName);
     scratch.user = d->user;
     scratch.password = d->password;
     auto drop = [&scratch] {
@@ -373,7 +384,7 @@ void Service::restore(const QString& file, const QString& database,
         rethrowWith(e, e.message() +
                            QStringLiteral("\nO Banco de Dados anterior foi guardado em %1, e os "
                                           "dados restaurados em %2.")
-                               .arg(safetyCopy, scratch.database));
+                               .arg(safetyCopy, scratchName));
     }
     drop();
 }

@@ -9,7 +9,122 @@
 
 #include <QDir>
 #include <QFile>
+#include <arpa/inet.h>
+#include <atomic>
 #include <memory>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A TCP relay to the local server (port 3050) that cuts every connection
+// through it once the server has sent a given number of bytes, as a server
+// restart or a failed network does in the middle of a task.
+class Relay {
+public:
+    Relay() {
+        listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+            listen(listener, 8) != 0 ||
+            getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+            qFatal("cannot listen");
+        port = ntohs(address.sin_port);
+        worker = std::thread([this] { relay(); });
+    }
+    ~Relay() {
+        stop = true;
+        worker.join();
+        cut();
+        close(listener);
+    }
+
+    // "127.0.0.1/port:path": a database of the local server reached through
+    // the relay.
+    QString through(const QString& localPath) const {
+        return QStringLiteral("127.0.0.1/%1:%2").arg(port).arg(localPath);
+    }
+
+    // Counts from now; negative lets everything through.
+    void cutAfter(qint64 bytes) {
+        fromServer = 0;
+        limit = bytes;
+    }
+
+private:
+    void cut() {
+        for (int fd : sockets)
+            close(fd);
+        sockets.clear();
+    }
+
+    void relay() {
+        while (!stop) {
+            std::vector<pollfd> watched{{listener, POLLIN, 0}};
+            for (int fd : sockets)
+                watched.push_back({fd, POLLIN, 0});
+            if (poll(watched.data(), watched.size(), 50) <= 0)
+                continue;
+            if (watched[0].revents & POLLIN) {
+                const int client = accept(listener, nullptr, nullptr);
+                const int server = socket(AF_INET, SOCK_STREAM, 0);
+                sockaddr_in address{};
+                address.sin_family = AF_INET;
+                address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+                address.sin_port = htons(3050);
+                if (::connect(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+                    qFatal("cannot reach the server");
+                sockets.push_back(client); // even: client, odd: server
+                sockets.push_back(server);
+                continue;
+            }
+            for (size_t i = 1; i < watched.size(); ++i) {
+                if (!watched[i].revents)
+                    continue;
+                const size_t index = i - 1;
+                const int peer = sockets[index ^ 1];
+                char buffer[65536];
+                const ssize_t n = read(watched[i].fd, buffer, sizeof buffer);
+                if (n <= 0) { // one side ended: so does its pair, and only its pair
+                    const size_t pair = index & ~size_t(1);
+                    close(sockets[pair]);
+                    close(sockets[pair + 1]);
+                    sockets.erase(sockets.begin() + pair, sockets.begin() + pair + 2);
+                    break;
+                }
+                if (index % 2 == 1)
+                    fromServer += n;
+                const qint64 until = limit;
+                if (until >= 0 && fromServer >= until) {
+                    cut();
+                    break;
+                }
+                for (ssize_t sent = 0; sent < n;) {
+                    const ssize_t m = write(peer, buffer + sent, size_t(n - sent));
+                    if (m <= 0)
+                        break;
+                    sent += m;
+                }
+            }
+        }
+    }
+
+    int listener = -1;
+    int port = 0;
+    std::thread worker;
+    std::atomic<bool> stop{false};
+    std::atomic<qint64> fromServer{0}, limit{-1};
+    std::vector<int> sockets; // owned by the relay's thread while it runs
+};
+
+} // namespace
 
 class TestServicos : public QObject {
     Q_OBJECT
@@ -107,20 +222,43 @@ private slots:
     }
 
     // A backup that fails leaves the previous backup as it was, and nothing
-    // half-written beside it.
+    // half-written beside it; a lost server is told as such, and the next
+    // backup on the same service attaches again and goes through.
+    void failedBackupKeepsThePreviousOne_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("no such database") << "database";
+        QTest::newRow("connection cut mid-stream") << "connection";
+    }
     void failedBackupKeepsThePreviousOne() {
-        auto service = attached();
-        service->backup(path("qor.gdb"), file("b.gbk"));
+        QFETCH(QString, failure);
+        Relay relay;
+        const QString qor = relay.through(dbs->localPath() + "/qor.gdb");
+        fb::Service service;
+        service.attach(fb::Service::managerFor(qor), UsuarioBanco, SenhaBanco);
+        service.backup(qor, file("b.gbk"));
         const QByteArray previous = contents("b.gbk");
+        QVERIFY(previous.size() > 1000);
         const QStringList before = QDir(dbs->localPath()).entryList(QDir::Files);
         try {
-            service->backup(path("não existe.gdb"), file("b.gbk"));
-            QFAIL("backed up a database that does not exist");
+            if (failure == "database") {
+                service.backup(relay.through(dbs->localPath() + "/não existe.gdb"), file("b.gbk"));
+            } else {
+                relay.cutAfter(previous.size() / 2);
+                service.backup(qor, file("b.gbk"));
+            }
+            QFAIL("backed up");
         } catch (const DbError& e) {
             QVERIFY2(!e.message().isEmpty(), "no reason given");
+            QCOMPARE(dynamic_cast<const ConnectionLost*>(&e) != nullptr, failure == "connection");
         }
         QCOMPARE(contents("b.gbk"), previous);
         QCOMPARE(QDir(dbs->localPath()).entryList(QDir::Files), before);
+
+        relay.cutAfter(-1);
+        dbs->exec("qor.gdb", "Update Produtos Set PRO_PCusto = 99");
+        service.backup(qor, file("b.gbk"));
+        service.restore(file("b.gbk"), path("r.gdb"));
+        QCOMPARE(rows("r.gdb"), QStringList{"         7|99"});
     }
 
     // A damaged file refused does not spoil the next restore, on the same
