@@ -24,7 +24,7 @@ need_packages() {
 # qt6-pdf-dev shows a saved report again in the preview; reports print their
 # data in DejaVu Sans Mono.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n qt6-pdf-dev fonts-dejavu-core
-    firebird-dev libfbclient2 firebird3.0-server-core)
+    libcups2-dev firebird-dev libfbclient2 firebird3.0-server-core)
 
 # cpack's Debian packages read the programs' library needs with
 # dpkg-shlibdeps, which wants file.

@@ -1,18 +1,23 @@
 #include "reportengine/BandReport.h"
 
 #include "data/ListCopy.h"
+#include "reportengine/PrintQueue.h"
 #include "reportengine/RecordingDevice.h"
 #include "reportengine/ReportPreview.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QSaveFile>
+#include <QTemporaryFile>
 #include <array>
 #include <optional>
 
@@ -31,6 +36,11 @@ std::function<QDateTime()>& clock() {
 }
 
 std::function<bool(QPrinter*, QWidget*)>& printDialog() {
+    static std::function<bool(QPrinter*, QWidget*)> dialog;
+    return dialog;
+}
+
+std::function<bool(QPrinter*, QWidget*)>& pageSetupDialog() {
     static std::function<bool(QPrinter*, QWidget*)> dialog;
     return dialog;
 }
@@ -149,12 +159,58 @@ bool hasWrap(const Band* band) {
     return false;
 }
 
-void setUpPage(QPagedPaintDevice* device) {
-    device->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+// Our own devices get the paper alone: the bands keep their margins.
+void setUpPage(QPagedPaintDevice* device, const Sheet& sheet) {
+    device->setPageLayout(QPageLayout(sheet.page.pageSize(), sheet.page.orientation(),
                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 }
 
+bool printerReady(const QPrinter* target) {
+    const bool toFile = target->outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? !target->outputFileName().isEmpty()
+               : target->isValid() && !target->printerName().isEmpty())
+        return true;
+    BandReport::warn(QStringLiteral("Nenhuma impressora disponível para imprimir o relatório."));
+    return false;
+}
+
 } // namespace
+
+QPageLayout Sheet::designPage() {
+    QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                     QPageLayout::Millimeter);
+    page.setMode(QPageLayout::FullPageMode);
+    return page;
+}
+
+Sheet Sheet::of(const QPageLayout& page) {
+    Sheet sheet;
+    sheet.page = page;
+    // Whole points round A4 to 595 by 842: millimetres keep the fractions.
+    constexpr double PointsPerMm = 72 / 25.4;
+    const QRectF paper(QPointF(), page.fullRect(QPageLayout::Millimeter).size() * PointsPerMm);
+    const QMarginsF margins = page.margins(QPageLayout::Millimeter) * PointsPerMm;
+    sheet.points = paper.size();
+    const double band = paper.width() - margins.left() - margins.right();
+    // A paper within a hundredth of a point of the design's is the design's.
+    if (band < BandReport::BandWidth - 0.01)
+        sheet.zoom = std::max(0.1, band / BandReport::BandWidth);
+    else if (band > BandReport::BandWidth + 0.01)
+        sheet.spread = band / BandReport::BandWidth;
+    sheet.width = paper.width() / sheet.zoom;
+    sheet.height = paper.height() / sheet.zoom;
+    sheet.left = margins.left() / sheet.zoom;
+    sheet.top = margins.top() / sheet.zoom;
+    sheet.bottom = margins.bottom() / sheet.zoom;
+    sheet.band = std::max(band, 1.0) / sheet.zoom;
+    return sheet;
+}
+
+Sheet Sheet::of(const QPaintDevice* device) {
+    if (auto* paged = dynamic_cast<const QPagedPaintDevice*>(device))
+        return of(paged->pageLayout());
+    return of(designPage());
+}
 
 QFont fontFor(Style style) {
     QFont font(style == Style::Fixed ? QStringLiteral("DejaVu Sans Mono")
@@ -226,6 +282,8 @@ Band* BandReport::band(BandKind kind) {
 
 Layout BandReport::generate(QPaintDevice* device, const Progress& progress) {
     Layout layout;
+    layout.sheet = Sheet::of(device);
+    const Sheet& sheet = layout.sheet;
     layout.printedAt = clock() ? clock()() : QDateTime::currentDateTime();
     if (beforeGeneration)
         beforeGeneration();
@@ -233,8 +291,8 @@ Layout BandReport::generate(QPaintDevice* device, const Progress& progress) {
     Band* detail = band(BandKind::Detail);
     Band* title = band(BandKind::Title);
     Band* summary = band(BandKind::Summary);
-    const double body = PageHeight - 2 * Margin - band(BandKind::PageHeader)->height -
-                        band(BandKind::PageFooter)->height;
+    const double body = sheet.height - sheet.top - sheet.bottom -
+                        band(BandKind::PageHeader)->height - band(BandKind::PageFooter)->height;
     const int rows = list->RecordCount();
     layout.emptyList = rows == 0;
     const int lines = std::max(rows, 1);
@@ -264,7 +322,7 @@ Layout BandReport::generate(QPaintDevice* device, const Progress& progress) {
         if (wraps) {
             for (const auto& [f, index] : wrapping) {
                 const QString text = row < 0 ? QString() : list->displayText(row, index);
-                const QRectF room(0, 0, f->width * scale, 1e6);
+                const QRectF room(0, 0, f->width * sheet.spread * scale, 1e6);
                 height = std::max(height,
                                   f->y + fixed.boundingRect(room, Qt::TextWordWrap, text).height() /
                                              scale);
@@ -298,8 +356,12 @@ Layout BandReport::generate(QPaintDevice* device, const Progress& progress) {
 
 void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageIndex) const {
     const Page& page = layout.pages[pageIndex];
+    const Sheet& sheet = layout.sheet;
     auto* recorder = dynamic_cast<RecordingDevice*>(painter.device());
     const double scale = scaleOf(painter.device());
+    painter.save();
+    if (sheet.zoom != 1)
+        painter.scale(sheet.zoom, sheet.zoom);
     QPen pen(Qt::black);
     pen.setWidthF(0.5 * scale);
     painter.setPen(pen);
@@ -323,9 +385,9 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
                 row >= 0 && b->kind == BandKind::Detail
                     ? QStringLiteral("%1 row %2").arg(bandName(b->kind)).arg(row + 1)
                     : QString::fromLatin1(bandName(b->kind)));
-        const double left = Margin;
+        const double left = sheet.left;
         if (b->ruleTop) {
-            painter.drawLine(QPointF(left, top) * scale, QPointF(left + BandWidth, top) * scale);
+            painter.drawLine(QPointF(left, top) * scale, QPointF(left + sheet.band, top) * scale);
             if (recorder)
                 recorder->rule(QStringLiteral("top"));
         }
@@ -354,9 +416,10 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
                 current = style;
             }
             const Widths& widths = *metrics[style];
-            QRectF rect(left + item->x, top + item->y, item->width, height - item->y);
+            QRectF rect(left + item->x * sheet.spread, top + item->y, item->width * sheet.spread,
+                        height - item->y);
             if (item->align == Align::BandCenter)
-                rect = QRectF(left, top + item->y, BandWidth, height - item->y);
+                rect = QRectF(left, top + item->y, sheet.band, height - item->y);
             const QRectF target(rect.topLeft() * scale, rect.size() * scale);
             if (cutToWidth)
                 text = widths.cut(text, target.width());
@@ -395,7 +458,7 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
         }
         if (b->ruleBottom) {
             painter.drawLine(QPointF(left, top + height) * scale,
-                             QPointF(left + BandWidth, top + height) * scale);
+                             QPointF(left + sheet.band, top + height) * scale);
             if (recorder)
                 recorder->rule(QStringLiteral("bottom"));
         }
@@ -406,7 +469,7 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
     const Band* detail = bands[int(BandKind::Detail)].get();
     const Band* summary = bands[int(BandKind::Summary)].get();
     const Band* footer = bands[int(BandKind::PageFooter)].get();
-    double y = Margin;
+    double y = sheet.top;
     paintBand(header, y, header->height, -1);
     y += header->height;
     if (page.title) {
@@ -421,16 +484,14 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
     // A report without a summary leaves its band empty: nothing to print.
     if (page.summary && (summary->height > 0 || !summary->items().empty()))
         paintBand(summary, y, summary->height, -1);
-    paintBand(footer, PageHeight - Margin - footer->height, footer->height, -1);
+    paintBand(footer, sheet.height - sheet.bottom - footer->height, footer->height, -1);
+    painter.restore();
 }
 
-bool BandReport::paintAll(QPagedPaintDevice* device, const Layout& layout,
-                          const Progress& progress) const {
-    int from = 1, to = int(layout.pages.size());
-    if (auto* p = dynamic_cast<QPrinter*>(device); p && p->printRange() == QPrinter::PageRange) {
-        from = std::max(from, p->fromPage());
-        to = std::min(to, p->toPage());
-    }
+bool BandReport::paintAll(QPagedPaintDevice* device, const Layout& layout, const Progress& progress,
+                          int from, int to) const {
+    from = std::max(from, 1);
+    to = std::min(to, int(layout.pages.size()));
     QPainter painter;
     if (!painter.begin(device))
         return false;
@@ -446,11 +507,20 @@ bool BandReport::paintAll(QPagedPaintDevice* device, const Layout& layout,
     return painter.end();
 }
 
+QString BandReport::title() const {
+    for (const auto& b : bands)
+        for (const auto& item : b->items())
+            if (auto* l = dynamic_cast<const Label*>(item.get());
+                l && l->name == QLatin1String("lbTitulo") && !l->caption().trimmed().isEmpty())
+                return l->caption().simplified();
+    return objectName();
+}
+
 QPrinter* BandReport::printer() {
     if (!settings) {
         settings = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        settings->setPageLayout(Sheet::designPage());
         settings->setFullPage(true);
-        setUpPage(settings.get());
         settings->setCopyCount(1);
         settings->setPrintRange(QPrinter::AllPages);
     }
@@ -466,12 +536,11 @@ void BandReport::Preview() {
 
 bool BandReport::Print() {
     QPrinter* target = printer();
-    const bool toFile = target->outputFormat() == QPrinter::PdfFormat;
-    if (toFile ? target->outputFileName().isEmpty()
-               : !target->isValid() || target->printerName().isEmpty()) {
-        warn(QStringLiteral("Nenhuma impressora disponível para imprimir o relatório."));
+    // The page set-up and print dialogs may leave the settings in the mode
+    // where painting starts inside the margins; the bands keep their own.
+    target->setFullPage(true);
+    if (!printerReady(target))
         return false;
-    }
     QProgressDialog window(QStringLiteral("Gerando o relatório..."), QStringLiteral("Cancelar"), 0,
                            100);
     window.setWindowTitle(QStringLiteral("Imprimindo"));
@@ -486,9 +555,7 @@ bool BandReport::Print() {
     if (!layout.pages.empty()) {
         window.setLabelText(QStringLiteral("Imprimindo..."));
         window.setValue(0);
-        printed = paintAll(target, layout, step);
-        if (!printed && window.wasCanceled())
-            target->abort();
+        printed = printPages(layout, step);
     }
     window.reset();
     if (afterPrint)
@@ -496,16 +563,92 @@ bool BandReport::Print() {
     return printed;
 }
 
+bool BandReport::printPages(const Layout& layout, const Progress& progress) {
+    return printThrough(
+        printer(), title(), layout.sheet, int(layout.pages.size()),
+        [this, &layout](QPainter& painter, int page) { paintPage(painter, layout, page); },
+        progress);
+}
+
+bool BandReport::printThrough(QPrinter* target, const QString& name, const Sheet& sheet,
+                              int pageCount, const PagePainter& paint, const Progress& progress) {
+    if (!printerReady(target))
+        return false;
+    int from = 1, to = pageCount;
+    if (target->printRange() == QPrinter::PageRange) {
+        from = std::max(from, target->fromPage());
+        to = std::min(to, target->toPage());
+    }
+    // Every page is written to a file of our own before anything reaches
+    // the printer or the chosen file: a cancelled print leaves nothing.
+    std::unique_ptr<QFileDevice> out;
+    if (target->outputFormat() == QPrinter::PdfFormat)
+        out = std::make_unique<QSaveFile>(target->outputFileName());
+    else
+        out = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                               QStringLiteral("/kelvara-impressao-XXXXXX.pdf"));
+    if (!out->open(QIODevice::WriteOnly)) {
+        warn(QStringLiteral("Não foi possível imprimir o relatório \"%1\": %2.")
+                 .arg(name, out->errorString()));
+        return false;
+    }
+    {
+        QPdfWriter writer(out.get());
+        setUpPage(&writer, sheet);
+        writer.setResolution(target->resolution());
+        writer.setTitle(name);
+        writer.setCreator(QStringLiteral("Kelvara"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            warn(QStringLiteral("Não foi possível imprimir o relatório \"%1\".").arg(name));
+            return false;
+        }
+        for (int page = from; page <= to; ++page) {
+            if (page > from)
+                writer.newPage();
+            paint(painter, page - 1);
+            if (progress && !progress(page - from + 1, to - from + 1))
+                return false; // cancelled: the file is dropped unwritten
+        }
+        painter.end();
+    }
+    if (auto* file = dynamic_cast<QSaveFile*>(out.get())) {
+        if (file->commit())
+            return true;
+        warn(QStringLiteral("Não foi possível gravar o relatório em %1: %2.")
+                 .arg(target->outputFileName(), file->errorString()));
+        return false;
+    }
+    out->flush();
+    const QueueAnswer answer =
+        sendToQueue(target->printerName(), out->fileName(), name, queueOptions(target));
+    if (!answer.accepted) {
+        warn(QStringLiteral("A impressora \"%1\" não aceitou o relatório \"%2\": %3. Nada foi "
+                            "impresso.")
+                 .arg(target->printerName(), name, answer.error));
+        return false;
+    }
+    if (answer.stopped)
+        warn(QStringLiteral("A impressora \"%1\" está parada. O relatório \"%2\" ficou na fila "
+                            "dela e será impresso quando ela voltar a funcionar.%3")
+                 .arg(target->printerName(), name,
+                      answer.printerState.isEmpty()
+                          ? QString()
+                          : QStringLiteral(" (%1)").arg(answer.printerState)));
+    return true;
+}
+
 bool BandReport::SavePdf(const QString& path) {
     QPdfWriter writer(path);
-    setUpPage(&writer);
+    setUpPage(&writer, Sheet::of(Sheet::designPage()));
     writer.setCreator(QStringLiteral("Kelvara"));
     return paintAll(&writer, generate(&writer));
 }
 
 bool BandReport::writePdf(const QString& path, const Layout& layout) const {
     QPdfWriter writer(path);
-    setUpPage(&writer);
+    setUpPage(&writer, layout.sheet);
+    writer.setTitle(title());
     writer.setCreator(QStringLiteral("Kelvara"));
     return paintAll(&writer, layout);
 }
@@ -536,6 +679,17 @@ void BandReport::setClock(std::function<QDateTime()> now) {
 
 void BandReport::setPrintDialog(std::function<bool(QPrinter*, QWidget*)> dialog) {
     printDialog() = std::move(dialog);
+}
+
+void BandReport::setPageSetupDialog(std::function<bool(QPrinter*, QWidget*)> dialog) {
+    pageSetupDialog() = std::move(dialog);
+}
+
+bool BandReport::askPageSetup(QPrinter* target, QWidget* parent) {
+    if (pageSetupDialog())
+        return pageSetupDialog()(target, parent);
+    QPageSetupDialog dialog(target, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool BandReport::askPrinter(QPrinter* target, QWidget* parent) {

@@ -3,8 +3,11 @@
 #include <QDateTime>
 #include <QFont>
 #include <QObject>
+#include <QPageLayout>
+#include <QSizeF>
 #include <QString>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -98,8 +101,31 @@ struct Page {
     bool summary = false;
 };
 
+// The paper a layout is made for, and how the bands, drawn for the band of
+// an A4 portrait page, are fitted to it: on a wider band the items keep their
+// proportions and spread out; on a narrower one the whole page is drawn
+// smaller, so that nothing falls off the paper. Lengths are in drawing units:
+// points, divided by the zoom.
+struct Sheet {
+    static Sheet of(const QPageLayout& page);
+    static Sheet of(const QPaintDevice* device);
+    // A4 portrait with margins of 10 mm, the paper the reports are drawn for.
+    static QPageLayout designPage();
+
+    QPageLayout page = designPage();
+    QSizeF points;  // the paper in points, as oriented
+    double zoom = 1;   // below 1 on a band narrower than the design
+    double spread = 1; // above 1 on a wider band
+    double width = 0, height = 0;
+    double left = 0, top = 0, bottom = 0;
+    double band = 0;
+
+    bool sameAs(const Sheet& other) const { return page.isEquivalentTo(other.page); }
+};
+
 // The result of the measuring pass.
 struct Layout {
+    Sheet sheet = Sheet::of(Sheet::designPage());
     std::vector<Page> pages;
     std::vector<double> rowHeights; // only when a detail field wraps
     QDateTime printedAt;
@@ -129,9 +155,12 @@ public:
     Layout generate(QPaintDevice* device, const Progress& progress = {});
     // Paints one page of a layout on any device; never changes state.
     void paintPage(QPainter& painter, const Layout& layout, int page) const;
-    // Paints every page of a layout on a paged device (printer, PDF).
-    bool paintAll(QPagedPaintDevice* device, const Layout& layout,
-                  const Progress& progress = {}) const;
+    // Paints the pages from..to (from 1) of a layout on a paged device.
+    bool paintAll(QPagedPaintDevice* device, const Layout& layout, const Progress& progress = {},
+                  int from = 1, int to = std::numeric_limits<int>::max()) const;
+
+    // The caption of its title, which names its print jobs and PDF files.
+    QString title() const;
 
     // The report's own printer settings, kept for the rest of the run.
     QPrinter* printer();
@@ -139,7 +168,9 @@ public:
     // The modal preview window.
     void Preview();
     // Prints with the report's printer settings, showing a progress window
-    // that can cancel. Answers whether every page went out.
+    // that can cancel. Answers whether every page went out; a cancelled
+    // print sends nothing, and the operator hears of a print that failed or
+    // waits in the queue of a stopped printer.
     bool Print();
     // Generates and writes the report as a PDF file.
     bool SavePdf(const QString& path);
@@ -159,6 +190,16 @@ public:
     // print, after adjusting the printer.
     static void setPrintDialog(std::function<bool(QPrinter*, QWidget*)> dialog);
     static bool askPrinter(QPrinter* printer, QWidget* parent);
+    // Replaces the page set-up dialog of the preview window likewise.
+    static void setPageSetupDialog(std::function<bool(QPrinter*, QWidget*)> dialog);
+    static bool askPageSetup(QPrinter* printer, QWidget* parent);
+
+    // Prints pages laid out for sheet, each painted by paint, through the
+    // settings of printer: to its queue or to the file it names.
+    using PagePainter = std::function<void(QPainter&, int page)>;
+    static bool printThrough(QPrinter* printer, const QString& title, const Sheet& sheet,
+                             int pageCount, const PagePainter& paint,
+                             const Progress& progress = {});
 
     static constexpr double PageWidth = 595.2756;  // A4, points
     static constexpr double PageHeight = 841.8898; // A4, points
@@ -166,6 +207,8 @@ public:
     static constexpr double BandWidth = PageWidth - 2 * Margin;
 
 private:
+    bool printPages(const Layout& layout, const Progress& progress);
+
     ListCopy* list;
     std::vector<std::unique_ptr<Band>> bands;
     std::unique_ptr<QPrinter> settings;

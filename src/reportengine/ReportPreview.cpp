@@ -4,9 +4,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrinter>
@@ -123,6 +123,11 @@ void ReportPreview::setupConnections() {
 
 void ReportPreview::run() {
     show();
+    generate();
+    exec();
+}
+
+void ReportPreview::generate() {
     lbPagina->setText(QStringLiteral("Gerando o relatório..."));
     pbProgresso->show();
     // The window answers while a long report is measured; a short one is
@@ -140,7 +145,11 @@ void ReportPreview::run() {
     pbProgresso->hide();
     page = 0;
     refresh();
-    exec();
+}
+
+void ReportPreview::followPrinter() {
+    if (!loaded && !layout.sheet.sameAs(Sheet::of(report->printer())))
+        generate();
 }
 
 int ReportPreview::pageCount() const {
@@ -165,16 +174,23 @@ double ReportPreview::pixelsPerPoint() const {
     const int frame = 2 * scroll->frameWidth() + 8;
     const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QSize room = scroll->size() - QSize(frame + bar, frame);
+    const QSizeF paper = paperPoints();
     switch (zoom) {
     case Zoom::Actual:
         return logicalDpiX() / 72.0;
     case Zoom::Fit:
-        return std::max(0.1, std::min(room.width() / BandReport::PageWidth,
-                                      room.height() / BandReport::PageHeight));
+        return std::max(0.1,
+                        std::min(room.width() / paper.width(), room.height() / paper.height()));
     case Zoom::Width:
         break;
     }
-    return std::max(0.1, room.width() / BandReport::PageWidth);
+    return std::max(0.1, room.width() / paper.width());
+}
+
+QSizeF ReportPreview::paperPoints() const {
+    if (loaded && page < loaded->pageCount())
+        return loaded->pagePointSize(page);
+    return layout.sheet.points;
 }
 
 QImage ReportPreview::pageImage() const {
@@ -182,18 +198,19 @@ QImage ReportPreview::pageImage() const {
 }
 
 QImage ReportPreview::render(int index, double perPoint) const {
-    if (loaded) {
-        const QSizeF points = loaded->pagePointSize(index);
-        return loaded->render(index, (points * perPoint).toSize());
-    }
+    const QSizeF points = loaded ? loaded->pagePointSize(index) : layout.sheet.points;
     const int dpi = std::max(1, qRound(perPoint * 72));
-    QImage image(
-        QSizeF(BandReport::PageWidth * dpi / 72, BandReport::PageHeight * dpi / 72).toSize(),
-        QImage::Format_ARGB32_Premultiplied);
+    QImage image((points * dpi / 72).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDotsPerMeterX(qRound(dpi / 0.0254));
     image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    // Paper is white, also under a loaded file's pages, which come
+    // transparent where nothing is printed.
     image.fill(Qt::white);
     QPainter painter(&image);
+    if (loaded) {
+        painter.drawImage(0, 0, loaded->render(index, image.size()));
+        return image;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     report->paintPage(painter, layout, index);
@@ -223,42 +240,34 @@ void ReportPreview::resizeEvent(QResizeEvent* event) {
 }
 
 void ReportPreview::btnSetupClick() {
-    QPageSetupDialog dialog(report->printer(), this);
-    dialog.exec();
+    if (BandReport::askPageSetup(report->printer(), this))
+        followPrinter();
 }
 
 void ReportPreview::btnImprimirClick() {
     QPrinter* printer = report->printer();
     if (!BandReport::askPrinter(printer, this))
         return;
-    if (loaded)
+    if (loaded) {
         printLoaded(printer);
-    else
-        report->Print();
+        return;
+    }
+    report->Print();
+    followPrinter();
 }
 
 bool ReportPreview::printLoaded(QPrinter* printer) {
-    QPainter painter;
-    if (!painter.begin(printer)) {
-        BandReport::warn(
-            QStringLiteral("Nenhuma impressora disponível para imprimir o relatório."));
-        return false;
-    }
-    int from = 1, to = loaded->pageCount();
-    if (printer->printRange() == QPrinter::PageRange) {
-        from = std::max(from, printer->fromPage());
-        to = std::min(to, printer->toPage());
-    }
+    const QSizeF paper = loaded->pagePointSize(0);
+    Sheet sheet = Sheet::of(QPageLayout(QPageSize(paper, QPageSize::Point), QPageLayout::Portrait,
+                                        QMarginsF()));
     const double perPoint = std::min(300, printer->resolution()) / 72.0;
-    for (int index = from; index <= to; ++index) {
-        if (index > from)
-            printer->newPage();
-        const QImage image = render(index - 1, perPoint);
-        const QSizeF points = loaded->pagePointSize(index - 1);
-        const double toDevice = printer->resolution() / 72.0;
-        painter.drawImage(QRectF(QPointF(0, 0), points * toDevice), image);
-    }
-    return painter.end();
+    return BandReport::printThrough(
+        printer, QFileInfo(loadedPath).completeBaseName(), sheet, loaded->pageCount(),
+        [this, perPoint](QPainter& painter, int index) {
+            const QSizeF points = loaded->pagePointSize(index);
+            const double toDevice = painter.device()->logicalDpiX() / 72.0;
+            painter.drawImage(QRectF(QPointF(0, 0), points * toDevice), render(index, perPoint));
+        });
 }
 
 bool ReportPreview::saveAs(const QString& path) {

@@ -65,6 +65,11 @@ private:
     void btnSetupClick();
     void refresh();
     QImage render(int index, double perPoint) const;
+    // Lays the report out for the printer settings and shows its first page.
+    void generate();
+    // Lays the report out again when the paper of the settings changed.
+    void followPrinter();
+    QSizeF paperPoints() const;
     bool printLoaded(QPrinter* printer);
     bool saveAs(const QString& path);
 

@@ -6,10 +6,14 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfDocument>
+#include <QPdfSelection>
 #include <QPrinter>
 #include <QPushButton>
 #include <memory>
@@ -187,11 +191,108 @@ private slots:
         QVERIFY(program->recorder.messages.isEmpty());
     }
 
-    void withoutAPrinterTellsTheOperatorOnce() {
-        addMovements(1);
+    // Each paper gets the report laid out for it: every row on some page,
+    // every text inside the margins, the footer at the foot of the paper.
+    void laysOutForThePaperChosen_data() {
+        QTest::addColumn<QPageSize::PageSizeId>("paper");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::newRow("A4 retrato") << QPageSize::A4 << QPageLayout::Portrait;
+        QTest::newRow("A4 paisagem") << QPageSize::A4 << QPageLayout::Landscape;
+        QTest::newRow("Carta retrato") << QPageSize::Letter << QPageLayout::Portrait;
+        QTest::newRow("Carta paisagem") << QPageSize::Letter << QPageLayout::Landscape;
+        QTest::newRow("A5 retrato, mais estreito") << QPageSize::A5 << QPageLayout::Portrait;
+    }
+    void laysOutForThePaperChosen() {
+        QFETCH(QPageSize::PageSizeId, paper);
+        QFETCH(QPageLayout::Orientation, orientation);
+        addMovements(150);
+        const QString path = program->dbs.localPath() + "/papel.pdf";
+        QPrinter* printer = report->printer();
+        QCOMPARE(printer->pageLayout().margins(QPageLayout::Millimeter),
+                 QMarginsF(10, 10, 10, 10));
+        printer->setPageSize(QPageSize(paper));
+        printer->setPageOrientation(orientation);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(path);
+        QVERIFY(report->Print());
+
+        const Layout layout = report->generate(printer);
+        int rows = 0;
+        for (const Page& page : layout.pages)
+            rows += page.rowCount;
+        QCOMPARE(rows, 150);
+
+        QPdfDocument pdf;
+        QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
+        QCOMPARE(pdf.pageCount(), int(layout.pages.size()));
+        const QSizeF expected = QPageLayout(QPageSize(paper), orientation, {})
+                                    .fullRect(QPageLayout::Millimeter)
+                                    .size() *
+                                (72 / 25.4);
+        const double margin = 10 * 72 / 25.4;
+        for (int page = 0; page < pdf.pageCount(); ++page) {
+            const QSizeF size = pdf.pagePointSize(page);
+            QVERIFY(qAbs(size.width() - expected.width()) < 1);
+            QVERIFY(qAbs(size.height() - expected.height()) < 1);
+            const QPdfSelection text = pdf.getAllText(page);
+            QVERIFY(text.text().contains(QString("Página:")));
+            const QRectF inked = text.boundingRectangle();
+            const QString where = QString("page %1: text over %2,%3 - %4,%5 on %6 x %7")
+                                      .arg(page + 1)
+                                      .arg(inked.left())
+                                      .arg(inked.top())
+                                      .arg(inked.right())
+                                      .arg(inked.bottom())
+                                      .arg(size.width())
+                                      .arg(size.height());
+            QVERIFY2(inked.left() >= margin - 1 && inked.top() >= margin - 1, qPrintable(where));
+            // The date at the right of the footer ends at the right margin.
+            QVERIFY2(qAbs(inked.right() - (size.width() - margin)) < 3, qPrintable(where));
+            QVERIFY2(inked.bottom() <= size.height() - margin + 1, qPrintable(where));
+            QVERIFY2(inked.bottom() >= size.height() - margin - 20, qPrintable(where));
+        }
+    }
+
+    // The page set-up dialog shows the report's margins, and the preview
+    // shows the paper chosen there.
+    void previewFollowsThePageSetup() {
+        addMovements(150);
         QPrinter* printer = report->printer();
         printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(program->dbs.localPath() + "/nao_impresso.pdf");
+        bool checked = false;
+        whenModal<ReportPreview>([&](ReportPreview* preview) {
+            QCOMPARE(preview->lbPagina->text(), QString("Página 1 de 3"));
+            QVERIFY(preview->pageImage().height() > preview->pageImage().width());
+            whenModal([&](QWidget* setup) {
+                for (const char* side : {"leftMargin", "rightMargin", "topMargin", "bottomMargin"}) {
+                    auto* margin = setup->findChild<QDoubleSpinBox*>(side);
+                    QVERIFY(margin);
+                    QCOMPARE(margin->value(), 10.0);
+                }
+                auto* landscape = setup->findChild<QRadioButton*>("landscape");
+                QVERIFY(landscape);
+                landscape->click();
+                setup->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            });
+            QTest::mouseClick(preview->btnSetup, Qt::LeftButton);
+            QCOMPARE(printer->pageLayout().orientation(), QPageLayout::Landscape);
+            QVERIFY(preview->pageImage().width() > preview->pageImage().height());
+            QCOMPARE(preview->lbPagina->text(), QString("Página 1 de 4"));
+            checked = true;
+            QTest::mouseClick(preview->btnFechar, Qt::LeftButton);
+        });
+        report->Preview();
+        QVERIFY(checked);
+        QVERIFY(!QFile::exists(program->dbs.localPath() + "/nao_impresso.pdf"));
+    }
+
+    void withoutAPrinterTellsTheOperatorOnce() {
+        addMovements(1);
+        // What a machine without printers leaves in the settings.
+        QPrinter* printer = report->printer();
         printer->setOutputFileName({});
+        printer->setOutputFormat(QPrinter::PdfFormat);
         QVERIFY(!report->Print());
         QCOMPARE(program->recorder.texts(),
                  QStringList{"Nenhuma impressora disponível para imprimir o relatório."});
@@ -245,6 +346,8 @@ private slots:
             QTest::mouseClick(preview->btnUltima, Qt::LeftButton);
             QCOMPARE(preview->lbPagina->text(), QString("Página 3 de 3"));
             QVERIFY(!preview->pageImage().isNull());
+            // A loaded page is on white paper, like a generated one.
+            QCOMPARE(preview->pageImage().pixelColor(2, 2), QColor(Qt::white));
             QFile::remove(printed); // the loaded file is what prints now
             QTest::mouseClick(preview->btnImprimir, Qt::LeftButton);
             QCOMPARE(dialogs, 2);
