@@ -207,8 +207,8 @@ Sheet Sheet::of(const QPageLayout& page) {
 }
 
 Sheet Sheet::of(const QPaintDevice* device) {
-    if (auto* paged = dynamic_cast<const QPagedPaintDevice*>(device))
-        return of(paged->pageLayout());
+    if (auto* settings = dynamic_cast<const QPrinter*>(device))
+        return of(settings->pageLayout());
     return of(designPage());
 }
 

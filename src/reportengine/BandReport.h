@@ -108,12 +108,13 @@ struct Page {
 // points, divided by the zoom.
 struct Sheet {
     static Sheet of(const QPageLayout& page);
+    // The paper of printer settings; any other device gets the design's.
     static Sheet of(const QPaintDevice* device);
     // A4 portrait with margins of 10 mm, the paper the reports are drawn for.
     static QPageLayout designPage();
 
     QPageLayout page = designPage();
-    QSizeF points;  // the paper in points, as oriented
+    QSizeF points;     // the paper in points, as oriented
     double zoom = 1;   // below 1 on a band narrower than the design
     double spread = 1; // above 1 on a wider band
     double width = 0, height = 0;

@@ -40,8 +40,7 @@ void readState(const QByteArray& name, const QByteArray& instance, QueueAnswer& 
         return;
     const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
     answer.stopped = state && qstrcmp(state, "5") == 0;
-    const char* message =
-        cupsGetOption("printer-state-message", dest->num_options, dest->options);
+    const char* message = cupsGetOption("printer-state-message", dest->num_options, dest->options);
     answer.printerState = QString::fromUtf8(message ? message : "");
     cupsFreeDests(1, dest);
 }

@@ -258,8 +258,8 @@ void ReportPreview::btnImprimirClick() {
 
 bool ReportPreview::printLoaded(QPrinter* printer) {
     const QSizeF paper = loaded->pagePointSize(0);
-    Sheet sheet = Sheet::of(QPageLayout(QPageSize(paper, QPageSize::Point), QPageLayout::Portrait,
-                                        QMarginsF()));
+    Sheet sheet = Sheet::of(
+        QPageLayout(QPageSize(paper, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
     const double perPoint = std::min(300, printer->resolution()) / 72.0;
     return BandReport::printThrough(
         printer, QFileInfo(loadedPath).completeBaseName(), sheet, loaded->pageCount(),

@@ -9,13 +9,13 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
-#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <memory>
 
 using namespace report;
@@ -208,8 +208,7 @@ private slots:
         addMovements(150);
         const QString path = program->dbs.localPath() + "/papel.pdf";
         QPrinter* printer = report->printer();
-        QCOMPARE(printer->pageLayout().margins(QPageLayout::Millimeter),
-                 QMarginsF(10, 10, 10, 10));
+        QCOMPARE(printer->pageLayout().margins(QPageLayout::Millimeter), QMarginsF(10, 10, 10, 10));
         printer->setPageSize(QPageSize(paper));
         printer->setPageOrientation(orientation);
         printer->setOutputFormat(QPrinter::PdfFormat);
@@ -265,7 +264,8 @@ private slots:
             QCOMPARE(preview->lbPagina->text(), QString("Página 1 de 3"));
             QVERIFY(preview->pageImage().height() > preview->pageImage().width());
             whenModal([&](QWidget* setup) {
-                for (const char* side : {"leftMargin", "rightMargin", "topMargin", "bottomMargin"}) {
+                for (const char* side :
+                     {"leftMargin", "rightMargin", "topMargin", "bottomMargin"}) {
                     auto* margin = setup->findChild<QDoubleSpinBox*>(side);
                     QVERIFY(margin);
                     QCOMPARE(margin->value(), 10.0);
