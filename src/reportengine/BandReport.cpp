@@ -545,7 +545,9 @@ bool BandReport::Print() {
                            100);
     window.setWindowTitle(QStringLiteral("Imprimindo"));
     window.setWindowModality(Qt::ApplicationModal);
-    window.setMinimumDuration(300);
+    // Shown at once: the operator sees that the print has started, and can
+    // stop it, however short it turns out to be.
+    window.setMinimumDuration(0);
     auto step = [&window](int done, int total) {
         window.setValue(total > 0 ? int(100.0 * done / total) : 100);
         return !window.wasCanceled();
