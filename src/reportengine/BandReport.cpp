@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSetupDialog>
@@ -16,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QRawFont>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <array>
@@ -141,9 +143,33 @@ public:
         return true;
     }
     double baseline() const { return base; }
-    void draw(QPainter& painter) const {
-        if (!line.isEmpty())
+    // Draws the letters alone, each in its cell: the blanks between the
+    // columns cost as much as letters to a PDF file and show nothing, and a
+    // fixed-pitch line needs no text shaping. A line with a letter the font
+    // lacks is written as text, so that a fallback font can show it.
+    void draw(QPainter& painter, const QRawFont& font) const {
+        if (line.isEmpty())
+            return;
+        const QList<quint32> indexes = font.glyphIndexesForString(line);
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        bool whole = indexes.size() == line.size();
+        for (qsizetype i = first; whole && i < line.size(); ++i) {
+            if (line[i] == u' ')
+                continue;
+            whole = indexes[i] != 0;
+            glyphs.append(indexes[i]);
+            positions.append(QPointF(origin + i * letter, base));
+        }
+        if (!whole) {
             painter.drawText(QPointF(origin + first * letter, base), line.mid(first));
+            return;
+        }
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(), run);
     }
 
 private:
@@ -378,6 +404,7 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
         metrics[i].emplace(fonts[i], painter.device());
     }
     int current = -1;
+    std::optional<QRawFont> fixedFont;
 
     auto paintBand = [&](const Band* b, double top, double height, int row) {
         if (recorder)
@@ -454,7 +481,9 @@ void BandReport::paintPage(QPainter& painter, const Layout& layout, int pageInde
                 painter.setFont(fonts[int(Style::Fixed)]);
                 current = int(Style::Fixed);
             }
-            grade->draw(painter);
+            if (!fixedFont)
+                fixedFont = QRawFont::fromFont(fonts[int(Style::Fixed)]);
+            grade->draw(painter, *fixedFont);
         }
         if (b->ruleBottom) {
             painter.drawLine(QPointF(left, top + height) * scale,
