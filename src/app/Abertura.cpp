@@ -4,6 +4,7 @@
 #include "data/Conexao.h"
 #include "data/ConfigIni.h"
 #include "data/DbError.h"
+#include "data/Esquema.h"
 #include "shell/Contato.h"
 #include "shell/Messages.h"
 
@@ -94,6 +95,13 @@ void TfAbertura::FormShow() {
     }
     try {
         ConectaBancos(ConfigIni::readFolder());
+        if (AtualizaBancos(ConfigIni::readFolder()))
+            Messages::information(QStringLiteral(
+                "Os Bancos de Dados foram atualizados para esta versão do Kelvara: nomes e "
+                "descrições passam a ser ordenados como no dicionário."));
+    } catch (const EsquemaRecusado& e) {
+        Messages::error(e.message());
+        BancoRecusado = true;
     } catch (const std::exception& e) {
         if (AbertoEmOutroPrograma(e)) {
             Messages::information(MensagemJaAberto);

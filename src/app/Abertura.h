@@ -19,6 +19,8 @@ public:
     // The databases were open in another Kelvara on this computer; the
     // operator has been told so and the start ends.
     bool JaAberto = false;
+    // A database this program must not open (newer, or its upgrade failed).
+    bool BancoRecusado = false;
 
 protected:
     void showEvent(QShowEvent* event) override;

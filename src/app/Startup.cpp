@@ -186,9 +186,10 @@ bool StartProgram() {
         abertura->show();
         abertura->repaint();
 
-        if (abertura->JaAberto)
+        if (abertura->JaAberto || abertura->BancoRecusado)
             Process::end();
-        const bool sair = fConfig_BancoDados->SairPrograma || abertura->JaAberto;
+        const bool sair =
+            fConfig_BancoDados->SairPrograma || abertura->JaAberto || abertura->BancoRecusado;
         delete fConfig_BancoDados;
         fConfig_BancoDados = nullptr;
         if (sair || Process::endRequested())

@@ -57,7 +57,70 @@ bool exists(const QString& caminho) {
     }
 }
 
+int versaoDe(fb::Connection& db) {
+    static const QRegularExpression marca(QStringLiteral("^Kelvara: esquema (\\d+)$"));
+    const fb::ResultSet r =
+        db.select(QStringLiteral("SELECT CAST(RDB$DESCRIPTION AS VARCHAR(100)) FROM RDB$DATABASE"));
+    const QRegularExpressionMatch m = marca.match(r.value(0, 0).toString().trimmed());
+    return m.hasMatch() ? m.captured(1).toInt() : 1;
+}
+
+struct Banco {
+    QString arquivo, nome;
+};
+
+const Banco Bancos[] = {{QStringLiteral("qor.gdb"), QStringLiteral("qor")},
+                        {QStringLiteral("config.gdb"), QStringLiteral("config")}};
+
+bool atualiza(const QString& caminho, const QString& nome) {
+    fb::Connection db;
+    db.attach(ConexaoAdministrador(caminho));
+    const int versao = versaoDe(db);
+    if (versao > VersaoEsquema)
+        throw EsquemaRecusado(
+            QStringLiteral("O Banco de Dados %1 foi feito por uma versão mais nova do Kelvara "
+                           "(esquema %2; esta versão conhece até o esquema %3). Instale a versão "
+                           "mais nova do programa para abri-lo; nada foi alterado.")
+                .arg(caminho)
+                .arg(versao)
+                .arg(VersaoEsquema));
+    for (int passo = versao + 1; passo <= VersaoEsquema; ++passo) {
+        try {
+            // Data definition is transactional in Firebird: the step takes
+            // effect whole at the commit, or not at all.
+            fb::Transaction transacao(db);
+            for (const QString& comando :
+                 ComandosEsquema(QStringLiteral(":/schema/%1-%2.sql").arg(nome).arg(passo)))
+                db.executeImmediate(comando);
+            transacao.commit();
+        } catch (const DbError& e) {
+            throw EsquemaRecusado(
+                QStringLiteral("Não foi possível atualizar o Banco de Dados %1 para o esquema %2: "
+                               "%3\nO Banco de Dados ficou como estava.")
+                    .arg(caminho)
+                    .arg(passo)
+                    .arg(e.message()));
+        }
+    }
+    db.detach();
+    return versao < VersaoEsquema;
+}
+
 } // namespace
+
+bool BancosExistem(const QString& pasta) {
+    for (const Banco& banco : Bancos)
+        if (!exists(CaminhoBanco(pasta, banco.arquivo)))
+            return false;
+    return true;
+}
+
+bool AtualizaBancos(const QString& pasta) {
+    bool atualizou = false;
+    for (const Banco& banco : Bancos)
+        atualizou = atualiza(CaminhoBanco(pasta, banco.arquivo), banco.nome) || atualizou;
+    return atualizou;
+}
 
 void CriaBancos(const QString& pasta) {
     const struct {

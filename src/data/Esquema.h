@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/DbError.h"
+
 // The statements of one of the schema scripts kept in the program's
 // resources (":/schema/qor.sql", ":/schema/config.sql"), in order.
 QStringList ComandosEsquema(const QString& recurso);
@@ -14,3 +16,25 @@ QStringList TabelasEsquema(const QString& recurso);
 // the embedded engine, "host:folder" through a server), with their tables and
 // required rows. Refuses, before creating anything, when either exists.
 void CriaBancos(const QString& pasta);
+
+// The schema version this program writes and reads. A database keeps its
+// version in its description ("Kelvara: esquema N"); one without it is of
+// version 1.
+inline constexpr int VersaoEsquema = 2;
+
+// A database the program will not open: made by a newer version of the
+// program, or one whose upgrade failed (and was undone).
+class EsquemaRecusado : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// Brings qor.gdb and config.gdb in the database folder up to VersaoEsquema,
+// one numbered step at a time, each in its own transaction (the scripts
+// ":/schema/qor-N.sql", ":/schema/config-N.sql" take a database from N-1 to
+// N). Refuses a database newer than the program. Answers whether anything
+// was upgraded.
+bool AtualizaBancos(const QString& pasta);
+
+// Whether both databases are already in the folder.
+bool BancosExistem(const QString& pasta);

@@ -2,9 +2,12 @@
 -- ISO8859_1, dialect 3. Each statement ends with a semicolon at the end of
 -- its line.
 
+-- The company name sorts as a Brazilian reader expects (ISO 8859-1's PT_PT).
+CREATE DOMAIN DM_TEXTO80 AS VARCHAR(80) CHARACTER SET ISO8859_1 COLLATE PT_PT;
+
 CREATE TABLE EMPRESA (
     EMP_CODIGO VARCHAR(3) NOT NULL,
-    EMP_NOME   VARCHAR(80),
+    EMP_NOME   DM_TEXTO80,
     EMP_INSC   VARCHAR(18),
     EMP_ENDER  VARCHAR(50),
     EMP_BAIRRO VARCHAR(30),
@@ -25,3 +28,6 @@ CREATE TABLE CONFIGURACOES (
 INSERT INTO EMPRESA (EMP_CODIGO) VALUES ('001');
 
 INSERT INTO CONFIGURACOES (LOGIN) VALUES ('N');
+
+-- The version of this schema; an older database is brought up to it.
+COMMENT ON DATABASE IS 'Kelvara: esquema 2';

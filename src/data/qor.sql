@@ -1,21 +1,27 @@
 -- Stock database (qor.gdb). Created with default character set ISO8859_1,
 -- dialect 3. Each statement ends with a semicolon at the end of its line.
 
+-- Names and descriptions sort as a Brazilian reader looks for them ("Água"
+-- among the A's, lower case beside upper case) while equality and STARTING
+-- WITH stay exact: ISO 8859-1's PT_PT collation. Codes, logins and passwords
+-- keep the exact byte order.
+CREATE DOMAIN DM_TEXTO50 AS VARCHAR(50) CHARACTER SET ISO8859_1 COLLATE PT_PT;
+
 CREATE TABLE GRUPOS (
     GRU_CODIGO    VARCHAR(6) NOT NULL,
-    GRU_DESCRICAO VARCHAR(50),
+    GRU_DESCRICAO DM_TEXTO50,
     CONSTRAINT PK_GRUPOS PRIMARY KEY (GRU_CODIGO)
 );
 
 CREATE TABLE TIPOS (
     TIP_CODIGO    VARCHAR(6) NOT NULL,
-    TIP_DESCRICAO VARCHAR(50),
+    TIP_DESCRICAO DM_TEXTO50,
     CONSTRAINT PK_TIPOS PRIMARY KEY (TIP_CODIGO)
 );
 
 CREATE TABLE PRODUTOS (
     PRO_CODIGO    VARCHAR(10) NOT NULL,
-    PRO_DESCRICAO VARCHAR(50),
+    PRO_DESCRICAO DM_TEXTO50,
     PRO_UNID      VARCHAR(3),
     PRO_CODGRU    VARCHAR(6),
     PRO_LOCAL     VARCHAR(10),
@@ -60,7 +66,7 @@ CREATE TABLE CODMOV (
 
 CREATE TABLE USUARIOS (
     USU_CODIGO VARCHAR(6) NOT NULL,
-    USU_NOME   VARCHAR(50),
+    USU_NOME   DM_TEXTO50,
     USU_LOGIN  VARCHAR(10),
     USU_SENHA  VARCHAR(10),
     USU_ATIVO  VARCHAR(1),
@@ -78,3 +84,6 @@ INSERT INTO CODMOV (CODIGO, DESCRICAO) VALUES ('TE', 'Est.Entr.');
 INSERT INTO CODMOV (CODIGO, DESCRICAO) VALUES ('TS', 'Est.Saída');
 
 INSERT INTO VERSAO (NUMERO) VALUES ('1.1.1-24112006');
+
+-- The version of this schema; an older database is brought up to it.
+COMMENT ON DATABASE IS 'Kelvara: esquema 2';

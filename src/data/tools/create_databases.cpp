@@ -20,6 +20,12 @@ int main(int argc, char** argv) {
     }
     const QString pasta = QString::fromLocal8Bit(argv[1]);
     try {
+        if (BancosExistem(pasta)) {
+            // Existing databases are kept, and brought up to this version.
+            QTextStream(stdout) << (AtualizaBancos(pasta) ? "Upgraded" : "Kept")
+                                << " qor.gdb and config.gdb in " << pasta << '\n';
+            return 0;
+        }
         CriaBancos(pasta);
     } catch (const DbError& e) {
         err << e.message() << '\n';
