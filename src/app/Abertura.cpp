@@ -90,18 +90,13 @@ void TfAbertura::showEvent(QShowEvent* event) {
 
 void TfAbertura::FormShow() {
     if (!ConfigIni::exists()) {
-        fConfig_BancoDados->exec();
+        // The folder screen connects the folder it saves.
+        if (fConfig_BancoDados->exec() == QDialog::Accepted)
+            atualizaBancos();
         return;
     }
     try {
         ConectaBancos(ConfigIni::readFolder());
-        if (AtualizaBancos(ConfigIni::readFolder()))
-            Messages::information(QStringLiteral(
-                "Os Bancos de Dados foram atualizados para esta versão do Kelvara: nomes e "
-                "descrições passam a ser ordenados como no dicionário."));
-    } catch (const EsquemaRecusado& e) {
-        Messages::error(e.message());
-        BancoRecusado = true;
     } catch (const std::exception& e) {
         if (AbertoEmOutroPrograma(e)) {
             Messages::information(MensagemJaAberto);
@@ -109,5 +104,33 @@ void TfAbertura::FormShow() {
             return;
         }
         Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
+        return;
+    }
+    atualizaBancos();
+}
+
+void TfAbertura::atualizaBancos() {
+    const QString pasta = ConfigIni::readFolder();
+    try {
+        const QStringList antigos = BancosDesatualizados(pasta);
+        if (antigos.isEmpty())
+            return;
+        Messages::information(
+            QStringLiteral("%1 de uma versão anterior do Kelvara e vão ser atualizados agora: "
+                           "nomes e descrições passam a ser ordenados como no dicionário. "
+                           "Nenhum dado é alterado, e se a atualização não puder ser feita o "
+                           "Banco de Dados fica como está.")
+                .arg(antigos.size() == 1 ? QStringLiteral("O Banco de Dados %1 é").arg(antigos[0])
+                                         : QStringLiteral("Os Bancos de Dados %1 são")
+                                               .arg(antigos.join(QStringLiteral(" e ")))));
+        AtualizaBancos(pasta, [this](const QString& arquivo, int passo) {
+            setProgress(QStringLiteral("Atualizando %1 (esquema %2)...").arg(arquivo).arg(passo));
+        });
+    } catch (const EsquemaRecusado& e) {
+        Messages::error(e.message());
+        BancoRecusado = true;
+    } catch (const std::exception& e) {
+        Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
+        BancoRecusado = true;
     }
 }

@@ -27,4 +27,7 @@ protected:
 
 private:
     void FormShow();
+    // Brings the folder's databases up to this version of the program,
+    // telling the operator first.
+    void atualizaBancos();
 };

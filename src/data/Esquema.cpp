@@ -72,19 +72,60 @@ struct Banco {
 const Banco Bancos[] = {{QStringLiteral("qor.gdb"), QStringLiteral("qor")},
                         {QStringLiteral("config.gdb"), QStringLiteral("config")}};
 
-bool atualiza(const QString& caminho, const QString& nome) {
+[[noreturn]] void recusaMaisNovo(const QString& oQue, int versao) {
+    throw EsquemaRecusado(QStringLiteral("%1 foi feito por uma versão mais nova do Kelvara "
+                                         "(esquema %2; esta versão conhece até o esquema %3). "
+                                         "Instale a versão mais nova do programa para abri-lo; "
+                                         "nada foi alterado.")
+                              .arg(oQue)
+                              .arg(versao)
+                              .arg(VersaoEsquema));
+}
+
+int versaoDe(const QString& caminho) {
+    fb::Connection db;
+    db.attach(ConexaoAdministrador(caminho));
+    return versaoDe(db);
+}
+
+} // namespace
+
+bool BancosExistem(const QString& pasta) {
+    for (const Banco& banco : Bancos)
+        if (!exists(CaminhoBanco(pasta, banco.arquivo)))
+            return false;
+    return true;
+}
+
+void ConfereVersao(const QString& caminho, const QString& oQue) {
+    const int versao = versaoDe(caminho);
+    if (versao > VersaoEsquema)
+        recusaMaisNovo(oQue, versao);
+}
+
+QStringList BancosDesatualizados(const QString& pasta) {
+    QStringList antigos;
+    for (const Banco& banco : Bancos) {
+        const QString caminho = CaminhoBanco(pasta, banco.arquivo);
+        const int versao = versaoDe(caminho);
+        if (versao > VersaoEsquema)
+            recusaMaisNovo(QStringLiteral("O Banco de Dados %1").arg(caminho), versao);
+        if (versao < VersaoEsquema)
+            antigos << banco.arquivo;
+    }
+    return antigos;
+}
+
+bool AtualizaBanco(const QString& caminho, const QString& nome,
+                   const ProgressoAtualizacao& progresso) {
     fb::Connection db;
     db.attach(ConexaoAdministrador(caminho));
     const int versao = versaoDe(db);
     if (versao > VersaoEsquema)
-        throw EsquemaRecusado(
-            QStringLiteral("O Banco de Dados %1 foi feito por uma versão mais nova do Kelvara "
-                           "(esquema %2; esta versão conhece até o esquema %3). Instale a versão "
-                           "mais nova do programa para abri-lo; nada foi alterado.")
-                .arg(caminho)
-                .arg(versao)
-                .arg(VersaoEsquema));
+        recusaMaisNovo(QStringLiteral("O Banco de Dados %1").arg(caminho), versao);
     for (int passo = versao + 1; passo <= VersaoEsquema; ++passo) {
+        if (progresso)
+            progresso(caminho.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1), passo);
         try {
             // Data definition is transactional in Firebird: the step takes
             // effect whole at the commit, or not at all.
@@ -106,19 +147,13 @@ bool atualiza(const QString& caminho, const QString& nome) {
     return versao < VersaoEsquema;
 }
 
-} // namespace
-
-bool BancosExistem(const QString& pasta) {
-    for (const Banco& banco : Bancos)
-        if (!exists(CaminhoBanco(pasta, banco.arquivo)))
-            return false;
-    return true;
-}
-
-bool AtualizaBancos(const QString& pasta) {
+bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso) {
+    // A newer database refuses the folder before anything is changed.
+    BancosDesatualizados(pasta);
     bool atualizou = false;
     for (const Banco& banco : Bancos)
-        atualizou = atualiza(CaminhoBanco(pasta, banco.arquivo), banco.nome) || atualizou;
+        atualizou =
+            AtualizaBanco(CaminhoBanco(pasta, banco.arquivo), banco.nome, progresso) || atualizou;
     return atualizou;
 }
 

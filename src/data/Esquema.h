@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "data/DbError.h"
 
@@ -29,12 +30,26 @@ public:
     using DbError::DbError;
 };
 
+// The folder's databases older than the program, by file name ("qor.gdb");
+// refuses (EsquemaRecusado) when one is newer than the program.
+QStringList BancosDesatualizados(const QString& pasta);
+
 // Brings qor.gdb and config.gdb in the database folder up to VersaoEsquema,
 // one numbered step at a time, each in its own transaction (the scripts
 // ":/schema/qor-N.sql", ":/schema/config-N.sql" take a database from N-1 to
-// N). Refuses a database newer than the program. Answers whether anything
-// was upgraded.
-bool AtualizaBancos(const QString& pasta);
+// N); progress hears of each step before it runs. Refuses a database newer
+// than the program. Answers whether anything was upgraded.
+using ProgressoAtualizacao = std::function<void(const QString& arquivo, int passo)>;
+bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso = {});
+
+// The same for one database, the path as connections name it; nome is the
+// schema it was made from ("qor" or "config").
+bool AtualizaBanco(const QString& caminho, const QString& nome,
+                   const ProgressoAtualizacao& progresso = {});
+
+// Refuses (EsquemaRecusado) a database newer than the program; oQue names
+// it in the message ("O backup escolhido").
+void ConfereVersao(const QString& caminho, const QString& oQue);
 
 // Whether both databases are already in the folder.
 bool BancosExistem(const QString& pasta);

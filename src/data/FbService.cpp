@@ -299,16 +299,6 @@ bool noDatabase(const DbError& e) {
     return e.has(isc_io_open_err);
 }
 
-// A database named by a bare path, reached through the server whose
-// service manager runs the task ("host:service_mgr"), as the task itself
-// reaches it; without a host the embedded engine serves both.
-QString throughManager(const QString& manager, const QString& database) {
-    const qsizetype colon = manager.lastIndexOf(u':');
-    if (hostEnd(database) > 0 || colon < 0)
-        return database;
-    return manager.left(colon + 1) + database;
-}
-
 // The same error, told with more: a lost server stays a lost server.
 [[noreturn]] void rethrowWith(const DbError& e, const QString& message) {
     DbError told(message, e.codes());
@@ -319,13 +309,24 @@ QString throughManager(const QString& manager, const QString& database) {
 
 } // namespace
 
+// A database named by a bare path, reached through the server whose
+// service manager runs the task ("host:service_mgr"), as the task itself
+// reaches it; without a host the embedded engine serves both.
+QString throughManager(const QString& manager, const QString& database) {
+    const qsizetype colon = manager.lastIndexOf(u':');
+    if (hostEnd(database) > 0 || colon < 0)
+        return database;
+    return manager.left(colon + 1) + database;
+}
+
 // A backup must never replace a database unless it restores whole and is a
 // backup of that kind of database: it is restored first beside the target.
 // Meanwhile the server keeps a backup of the database it will replace. The
 // restored copy beside the target stays until the target is replaced, so at
 // every moment either the old data or the new is whole in a database.
 void Service::restore(const QString& file, const QString& database,
-                      const QStringList& requiredTables) {
+                      const QStringList& requiredTables,
+                      const std::function<void(const QString& restored)>& check) {
     if (!d->attached)
         throw DbError(QStringLiteral("Service manager is not attached"));
     ConnectionSettings scratch;
@@ -360,6 +361,8 @@ void Service::restore(const QString& file, const QString& database,
     try {
         d->restoreInto(file, scratch.database);
         d->requireTables(scratch.database, requiredTables);
+        if (check)
+            check(scratch.database);
     } catch (...) {
         keep.join();
         drop();

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace fb {
@@ -49,13 +50,22 @@ public:
     // requiredTables, so a damaged file or a backup of another database
     // fails before the database it would replace is touched. The database it
     // replaces is backed up first into safetyCopyFor(database); when the
-    // replace itself fails, the error says where that copy is.
+    // replace itself fails, the error says where that copy is. check, when
+    // given, is shown the restored copy (named as connections name it) before
+    // it replaces anything, and refuses it by throwing.
     void restore(const QString& file, const QString& database,
-                 const QStringList& requiredTables = {});
+                 const QStringList& requiredTables = {},
+                 const std::function<void(const QString& restored)>& check = {});
 
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// A database named by a bare path, reached through the server whose
+// service manager ("host:service_mgr") runs a task on it, as the task
+// itself reaches it; a path with a host, or a manager without one, is
+// answered unchanged.
+QString throughManager(const QString& manager, const QString& database);
 
 } // namespace fb

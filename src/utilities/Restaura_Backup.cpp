@@ -151,23 +151,29 @@ void TfRestaura_Backup::closeEvent(QCloseEvent* event) {
 // manager is the one that serves the configured database folder. A backup
 // that lacks a table of the schema the database was made from (the other
 // database's backup, say) replaces nothing.
+// A backup made by a newer version of the program is refused before it
+// replaces anything; one made by an older version is brought up to this one
+// once restored.
 void TfRestaura_Backup::restaura(const QString& backup, const QString& banco,
                                  const QString& esquema) {
     const QString gerente =
         fb::Service::managerFor(CaminhoBanco(ConfigIni::readFolder(), QStringLiteral("qor.gdb")));
-    const QStringList tabelas = TabelasEsquema(esquema);
+    const QStringList tabelas = TabelasEsquema(QStringLiteral(":/schema/%1.sql").arg(esquema));
     EmSegundoPlano(this, QStringLiteral("Restaurando o Backup..."),
-                   [this, gerente, backup, banco, tabelas] {
+                   [this, gerente, backup, banco, tabelas, esquema] {
                        if (!ibRestaura->isAttached())
                            ibRestaura->attach(gerente, UsuarioBanco, SenhaBanco);
-                       ibRestaura->restore(backup, banco, tabelas);
+                       ibRestaura->restore(backup, banco, tabelas, [](const QString& copia) {
+                           ConfereVersao(copia, QStringLiteral("O backup escolhido"));
+                       });
+                       AtualizaBanco(fb::throughManager(gerente, banco), esquema);
                    });
 }
 
 void TfRestaura_Backup::btnGeraBackupClick() {
     dmConexao->SQLC_QOR->Close();
     try {
-        restaura(backupDados, bancoDados, QStringLiteral(":/schema/qor.sql"));
+        restaura(backupDados, bancoDados, QStringLiteral("qor"));
     } catch (const std::exception& e) {
         Messages::warning(QStringLiteral("Não consegui Restaurar o Backup dos Dados\n"
                                          "Mensagem de Erro:") +
@@ -179,7 +185,7 @@ void TfRestaura_Backup::btnGeraBackupClick() {
 void TfRestaura_Backup::btnGeraBackup2Click() {
     dmConfig->SQLC_Config->Close();
     try {
-        restaura(backupConfig, bancoConfig, QStringLiteral(":/schema/config.sql"));
+        restaura(backupConfig, bancoConfig, QStringLiteral("config"));
         Messages::information(QStringLiteral("Restauração do Backup das Configurações Realizado "
                                              "com Sucesso ! A Aplicação será Finalizada !"));
         Process::end();

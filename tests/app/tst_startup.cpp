@@ -1,8 +1,8 @@
-#include "data/ConfigIni.h"
 #include "app/Config_BancoDados.h"
 #include "app/Pricipal.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"
+#include "data/ConfigIni.h"
 #include "data/DataModule_Conexao.h"
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
@@ -190,6 +190,32 @@ private slots:
             db.attach(ConexaoAdministrador(CaminhoBanco(folder, name)));
             db.drop();
         }
+    }
+
+    // Databases of the previous version are upgraded at start-up, the
+    // operator told before; a newer one ends the start with nothing changed.
+    void olderDatabasesAreUpgradedAfterAWord() {
+        dbs->makeSchema1();
+        dbs->writeConfigIni();
+        QVERIFY(StartProgram());
+        QCOMPARE(recorder->messages.size(), 1);
+        QCOMPARE(recorder->messages[0].kind, Messages::Kind::Information);
+        QVERIFY2(recorder->messages[0].text.startsWith(
+                     "Os Bancos de Dados qor.gdb e config.gdb são de uma versão anterior"),
+                 qPrintable(recorder->messages[0].text));
+        QVERIFY(fPrincipal);
+        QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList());
+    }
+    void newerDatabaseEndsTheStart() {
+        dbs->exec("qor.gdb", "comment on database is 'Kelvara: esquema 99'");
+        dbs->writeConfigIni();
+        QVERIFY(!StartProgram());
+        QCOMPARE(recorder->messages.size(), 1);
+        QCOMPARE(recorder->messages[0].kind, Messages::Kind::Error);
+        QVERIFY2(recorder->messages[0].text.contains("versão mais nova do Kelvara (esquema 99"),
+                 qPrintable(recorder->messages[0].text));
+        QCOMPARE(recorder->endRequests, 1);
+        QVERIFY(!fPrincipal);
     }
 
     void goodConfigIniStartsWithoutAWord() {

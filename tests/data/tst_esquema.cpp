@@ -26,23 +26,6 @@ class TestEsquema : public QObject {
             values << r.value(row, 0).toString().trimmed();
         return values;
     }
-    // The folder's databases, made again by the previous schema's scripts.
-    void makeOld() {
-        for (const QString& name : {QString("qor"), QString("config")}) {
-            const QString file = name + ".gdb";
-            {
-                fb::Connection old;
-                old.attach(ConexaoAdministrador(path(file)));
-                old.drop();
-            }
-            fb::Connection db;
-            db.create(ConexaoAdministrador(path(file)));
-            for (const QString& statement :
-                 ComandosEsquema(QString(FIXTURES_DIR "/%1-esquema1.sql").arg(name)))
-                db.executeImmediate(statement);
-            db.detach();
-        }
-    }
     void addNames() {
         const QStringList names = {"Zebra", "Água", "abacaxi", "Óleo",
                                    "AGUA",  "Agua", "Açúcar",  "Ovo"};
@@ -94,14 +77,20 @@ private slots:
     }
 
     void olderDatabasesUpgradeKeepingEveryRowAndIndex() {
-        makeOld();
+        dbs->makeSchema1();
         addNames();
         dbs->exec("config.gdb", "Update Empresa Set EMP_Nome = 'Óleos Ltda'");
         QCOMPARE(column("qor.gdb", "select PRO_Descricao from Produtos order by 1").first(),
                  QString("AGUA")); // byte order, before
         const QStringList before = indexes();
 
-        QVERIFY(AtualizaBancos(dbs->folder()));
+        QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList({"qor.gdb", "config.gdb"}));
+        QStringList steps;
+        QVERIFY(AtualizaBancos(dbs->folder(), [&steps](const QString& file, int step) {
+            steps << QString("%1 %2").arg(file).arg(step);
+        }));
+        QCOMPARE(steps, QStringList({"qor.gdb 2", "config.gdb 2"}));
+        QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList());
         checkDictionaryOrder();
         QCOMPARE(indexes(), before);
         QCOMPARE(column("config.gdb", "select EMP_Nome from Empresa"), QStringList{"Óleos Ltda"});
@@ -110,7 +99,7 @@ private slots:
     }
 
     void failedUpgradeLeavesTheDatabaseAsItWas() {
-        makeOld();
+        dbs->makeSchema1();
         addNames();
         // The step's last table is gone, so the step fails after it changed
         // the others: everything it did must be undone.
@@ -129,8 +118,11 @@ private slots:
                  QStringList{"0"});
     }
 
+    // A newer database refuses the folder before the older one beside it is
+    // changed.
     void newerDatabaseIsRefused() {
-        dbs->exec("qor.gdb", "comment on database is 'Kelvara: esquema 99'");
+        dbs->makeSchema1();
+        dbs->exec("config.gdb", "comment on database is 'Kelvara: esquema 99'");
         try {
             AtualizaBancos(dbs->folder());
             QFAIL("a newer database was accepted");
@@ -138,6 +130,9 @@ private slots:
             QVERIFY2(e.message().contains("versão mais nova do Kelvara (esquema 99"),
                      qPrintable(e.message()));
         }
+        QCOMPARE(column("qor.gdb", "select count(*) from RDB$FIELDS where RDB$FIELD_NAME = "
+                                   "'DM_TEXTO50'"),
+                 QStringList{"0"});
     }
 };
 

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "data/ConfigIni.h"
 #include "app/Config_BancoDados.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"
+#include "data/ConfigIni.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
 #include "data/DataModule_MovEstq.h"
@@ -14,8 +14,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
@@ -85,6 +85,23 @@ void TestDatabases::exec(const QString& database, const QString& sql) {
     fb::Connection db;
     db.attach(ConexaoAdministrador(CaminhoBanco(folder(), database)));
     db.executeImmediate(sql);
+}
+
+void TestDatabases::makeSchema1() {
+    for (const QString& name : {QStringLiteral("qor"), QStringLiteral("config")}) {
+        const QString path = CaminhoBanco(folder(), name + QStringLiteral(".gdb"));
+        {
+            fb::Connection current;
+            current.attach(ConexaoAdministrador(path));
+            current.drop();
+        }
+        fb::Connection db;
+        db.create(ConexaoAdministrador(path));
+        for (const QString& statement :
+             ComandosEsquema(QStringLiteral(KELVARA_SCHEMA1_DIR "/%1.sql").arg(name)))
+            db.executeImmediate(statement);
+        db.detach();
+    }
 }
 
 MessageRecorder::MessageRecorder() {

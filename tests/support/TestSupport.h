@@ -34,6 +34,10 @@ public:
     // through a connection of its own.
     void exec(const QString& database, const QString& sql);
 
+    // Makes both databases again, empty, as the previous version of the
+    // program made them (the scripts of schema 1, kept in support/esquema1).
+    void makeSchema1();
+
 private:
     QTemporaryDir dir;
     QString previousDir;
