@@ -89,19 +89,20 @@ void TestDatabases::exec(const QString& database, const QString& sql) {
 
 void TestDatabases::makeSchema1() {
     for (const QString& name : {QStringLiteral("qor"), QStringLiteral("config")}) {
-        const QString path = CaminhoBanco(folder(), name + QStringLiteral(".gdb"));
-        {
-            fb::Connection current;
-            current.attach(ConexaoAdministrador(path));
-            current.drop();
-        }
-        fb::Connection db;
-        db.create(ConexaoAdministrador(path));
-        for (const QString& statement :
-             ComandosEsquema(QStringLiteral(KELVARA_SCHEMA1_DIR "/%1.sql").arg(name)))
-            db.executeImmediate(statement);
-        db.detach();
+        fb::Connection current;
+        current.attach(ConexaoAdministrador(CaminhoBanco(folder(), name + QStringLiteral(".gdb"))));
+        current.drop();
+        createSchema1(name + QStringLiteral(".gdb"), name);
     }
+}
+
+void TestDatabases::createSchema1(const QString& file, const QString& schema) {
+    fb::Connection db;
+    db.create(ConexaoAdministrador(CaminhoBanco(folder(), file)));
+    for (const QString& statement :
+         ComandosEsquema(QStringLiteral(KELVARA_SCHEMA1_DIR "/%1.sql").arg(schema)))
+        db.executeImmediate(statement);
+    db.detach();
 }
 
 MessageRecorder::MessageRecorder() {

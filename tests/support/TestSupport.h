@@ -37,6 +37,9 @@ public:
     // Makes both databases again, empty, as the previous version of the
     // program made them (the scripts of schema 1, kept in support/esquema1).
     void makeSchema1();
+    // Creates file in the folder as the previous version made the database
+    // of schema ("qor" or "config").
+    void createSchema1(const QString& file, const QString& schema);
 
 private:
     QTemporaryDir dir;

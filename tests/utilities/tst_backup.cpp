@@ -7,6 +7,8 @@
 #include "utilities/Backup.h"
 #include "utilities/Restaura_Backup.h"
 
+#include "data/Esquema.h"
+
 #include "TestMain.h"
 #include "TestSupport.h"
 
@@ -149,14 +151,21 @@ private slots:
                                          << "O Banco de Dados anterior foi guardado em";
         QTest::newRow("configuration backup") << "configuration"
                                               << "não é um backup deste Banco de Dados";
+        QTest::newRow("backup of a newer version")
+            << "newer"
+            << "O backup escolhido foi feito por uma versão mais nova do Kelvara (esquema 99";
     }
     void failedRestoresReportTheServerAndLoseNothing() {
         QFETCH(QString, fault);
         QFETCH(QString, told);
+        if (fault == "newer")
+            run("comment on database is 'Kelvara: esquema 99'");
         fBackup->show();
         click(fBackup->btnGeraBackup);
         click(fBackup->btnGeraBackup2);
         fBackup->close();
+        if (fault == "newer")
+            run("comment on database is 'Kelvara: esquema 2'");
         const QString backup =
             QDir::currentPath() + (fault == "configuration" ? "/config.gbk" : "/backup.gbk");
         if (fault == "damaged") {
@@ -184,6 +193,30 @@ private slots:
         QVERIFY(dmConexao->SQLC_QOR->Connected());
         other.detach();
         QCOMPARE(products(), before);
+    }
+
+    // A backup made by the previous version comes back with every row, in
+    // this version's schema.
+    void olderBackupIsUpgradedOnRestore() {
+        program->dbs.createSchema1("antigo.gdb", "qor");
+        program->dbs.exec("antigo.gdb", "Insert Into Produtos (PRO_Codigo, PRO_Descricao) Values "
+                                        "('         7', 'Água mineral')");
+        const QString backup = local("antigo.gbk");
+        QProcess gbak;
+        gbak.start("gbak", {"-b", "-user", UsuarioBanco, "-password", SenhaBanco,
+                            "localhost:" + local("antigo.gdb"), backup});
+        QVERIFY(gbak.waitForFinished(60000));
+        QVERIFY2(gbak.exitCode() == 0, gbak.readAllStandardError().constData());
+
+        program->recorder.messages.clear();
+        fRestaura_Backup->show();
+        answers = {backup, local("qor.gdb")};
+        click(fRestaura_Backup->Button2);
+        click(fRestaura_Backup->btnEscolhePasta);
+        click(fRestaura_Backup->btnGeraBackup);
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().join("\n")));
+        QCOMPARE(products(), QStringList{"         7|Água mineral||"});
+        QCOMPARE(BancosDesatualizados(program->dbs.folder()), QStringList());
     }
 
     void configurationRestoreEndsTheProgram() {
