@@ -788,6 +788,36 @@ private slots:
         }
     }
 
+    // Descriptions are listed where a Brazilian reader looks for them, and
+    // the quick search finds its exact beginning in that order.
+    void browseAndLookupListDescriptionsAsADictionary() {
+        const QStringList names = {"Zebra", "Água", "abacaxi", "Óleo",
+                                   "AGUA",  "Agua", "Açúcar",  "Ovo"};
+        for (int i = 0; i < names.size(); ++i)
+            addProduct(QString::number(i + 1), names[i], "000005");
+        const QStringList dictionary = {"abacaxi", "Açúcar", "Agua", "AGUA",
+                                        "Água",    "Óleo",   "Ovo",  "Zebra"};
+        for (bool lookup : {false, true}) {
+            lookup ? showLookup() : showBrowse();
+            QStringList listed;
+            for (int row = 0; row < dmProdutos->cds_Produtos->RecordCount(); ++row)
+                listed
+                    << dmProdutos->cds_Produtos->value(row, "PRO_DESCRICAO").toString().trimmed();
+            QCOMPARE(listed, dictionary);
+            QLineEdit* search =
+                lookup ? fBusca_Produtos->edBusca_ConPRO : fManut_Produtos->edBusca_ManutPRO;
+            search->setFocus();
+            search->clear();
+            typeText(search, "Ág");
+            QTest::mouseClick(lookup ? fBusca_Produtos->btnBusca_ConPro
+                                     : fManut_Produtos->btnBusca_ManutPro,
+                              Qt::LeftButton);
+            QCOMPARE(dmProdutos->cds_Produtos->FieldText("PRO_DESCRICAO").trimmed(),
+                     QString("Água"));
+            lookup ? fBusca_Produtos->close() : fManut_Produtos->close();
+        }
+    }
+
     void productOfADeletedGroupIsInNeitherList() {
         addGroup("000006", "Tintas");
         addProduct("1", "Prego", "000005");

@@ -4,6 +4,7 @@
 #include "reportengine/RecordingDevice.h"
 #include "reportengine/ReportPreview.h"
 #include "reports/Busca_Rel_Grupo.h"
+#include "reports/CargaRelatorio.h"
 #include "reports/Rel_EstMin.h"
 #include "reports/Rel_Itens_Estoque.h"
 #include "reports/Rel_Itens_Estoque_Grupo.h"
@@ -514,6 +515,28 @@ private slots:
             differsFromExpectation(report->dump(report->generate(&device)), expected(expectation));
         QVERIFY2(diff.isEmpty(), qPrintable(diff));
         QVERIFY(program->recorder.messages.isEmpty());
+    }
+
+    // The price list by description reads as a Brazilian reader looks for
+    // a name: accents and letter case beside their letter.
+    void priceListByDescriptionReadsAsADictionary() {
+        run("Insert Into Grupos Values ('000001', 'Ferragens')");
+        run("Delete From Produtos");
+        const QStringList names = {"Zebra", "Água", "abacaxi", "Óleo",
+                                   "AGUA",  "Agua", "Açúcar",  "Ovo"};
+        for (int i = 0; i < names.size(); ++i)
+            addProduct(QString::number(i + 1), names[i], 1, 1, 2);
+        CarregaProdutos(ProdutosPorDescricao, {});
+        const QString path = printToFile(fRel_Listas_Precos->qp_Listas_Precos, "precos.pdf");
+        choose("Lista Preco Descricao", &TfTela_Impressora::BitBtn2);
+        QStringList printed;
+        for (const QString& line : pdfText(path).split('\n')) {
+            const QStringList words = line.simplified().split(' ');
+            if (words.size() > 1 && names.contains(words[1]))
+                printed << words[1];
+        }
+        QCOMPARE(printed, QStringList({"abacaxi", "Açúcar", "Agua", "AGUA", "Água", "Óleo", "Ovo",
+                                       "Zebra"}));
     }
 
     // Entries carry no exit type: their variant of the product report has
