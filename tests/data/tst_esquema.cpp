@@ -6,6 +6,7 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QProcess>
 #include <memory>
 
 // The schema's order of names and its upgrade of databases made by the
@@ -96,6 +97,21 @@ private slots:
         QCOMPARE(column("config.gdb", "select EMP_Nome from Empresa"), QStringList{"Óleos Ltda"});
         QCOMPARE(column("qor.gdb", "select count(*) from Produtos"), QStringList{"8"});
         QVERIFY(!AtualizaBancos(dbs->folder())); // once is enough
+    }
+
+    // The installer's tool brings existing databases up to date and keeps
+    // them.
+    void createToolUpgradesExistingDatabases() {
+        dbs->makeSchema1();
+        addNames();
+        for (const char* said : {"Upgraded", "Kept"}) {
+            QProcess tool;
+            tool.start(KELVARA_CREATE_DATABASES, {dbs->folder()});
+            QVERIFY(tool.waitForFinished(60000));
+            QCOMPARE(tool.exitCode(), 0);
+            QVERIFY(tool.readAllStandardOutput().startsWith(said));
+        }
+        checkDictionaryOrder();
     }
 
     void failedUpgradeLeavesTheDatabaseAsItWas() {

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     if (argc != 2 || argv[1][0] == '-' || argv[1][0] == '\0') {
         err << "usage: kelvara-create-databases FOLDER\n"
                "  Creates qor.gdb and config.gdb in FOLDER: a local folder (embedded engine)\n"
-               "  or host:folder (through a Firebird server). Existing databases are kept.\n";
+               "  or host:folder (through a Firebird server). Existing databases are kept\n"
+               "  and brought up to this version's schema.\n";
         return 2;
     }
     const QString pasta = QString::fromLocal8Bit(argv[1]);
