@@ -27,6 +27,7 @@
 #include "users/Manut_Usuarios.h"
 #include "utilities/Backup.h"
 #include "utilities/Empresa.h"
+#include "utilities/Importa_Produtos.h"
 #include "utilities/Restaura_Backup.h"
 #include "utilities/Sobre.h"
 
@@ -137,6 +138,7 @@ std::vector<Comando> comandos() {
          lista(ProdutosAbaixoDoMinimo, "Itens Estoque Minimo")},
         {{util, QStringLiteral("Backup")}, abre(fBackup)},
         {{util, QStringLiteral("Restaura Backup")}, abre(fRestaura_Backup)},
+        {{util, QStringLiteral("Importar Produtos")}, abre(fImporta_Produtos)},
         {{util, QStringLiteral("Dados da Empresa")}, abre(fEmpresa)},
         {{util, usu, QStringLiteral("Manutenção de Usuários")}, abre(fManut_Usuarios)},
         {{util, usu, QStringLiteral("Login de Usuários")}, abre(fConfig_Login)},

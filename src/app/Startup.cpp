@@ -55,6 +55,7 @@
 #include "users/Manut_Usuarios.h"
 #include "utilities/Backup.h"
 #include "utilities/Empresa.h"
+#include "utilities/Importa_Produtos.h"
 #include "utilities/Restaura_Backup.h"
 #include "utilities/Sobre.h"
 
@@ -165,6 +166,7 @@ const std::vector<Step>& creationOrder() {
         {"Abrindo Módulos Utilitários",
          [] {
              create(fRestaura_Backup);
+             create(fImporta_Produtos);
              create(fManutMovEstq);
              create(fRelEstMin);
              create(fRelMovEstq_EST2);

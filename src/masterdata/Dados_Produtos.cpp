@@ -23,10 +23,6 @@
 
 TfDados_Produtos* fDados_Produtos = nullptr;
 
-QString CompletaCodigoProduto(const QString& codigo) {
-    return codigo.rightJustified(10, u' ');
-}
-
 namespace {
 
 const ApresentacaoModos modos = {

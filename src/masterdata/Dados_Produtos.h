@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Cadastro.h"
+
 #include <QDialog>
 
 class QDateEdit;
@@ -8,10 +10,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class SqlQuery;
-
-// A product code as every screen keeps it: the typed code right-aligned in
-// ten characters, padded on the left with blanks.
-QString CompletaCodigoProduto(const QString& codigo);
 
 // Creates, changes, deletes and shows one product, in the mode the product
 // browse screen set. Cost, margin and sale price recompute one another as

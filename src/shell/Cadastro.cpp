@@ -48,6 +48,10 @@ QString CompletaCodigo(const QString& codigo) {
     return codigo.size() < 6 ? codigo.rightJustified(6, u'0') : codigo;
 }
 
+QString CompletaCodigoProduto(const QString& codigo) {
+    return codigo.rightJustified(10, u' ');
+}
+
 void LeCodigo(SqlQuery* q, const LeituraCodigo& leitura, QLineEdit* codigo, QLineEdit* descricao) {
     if (codigo->text().isEmpty())
         return;

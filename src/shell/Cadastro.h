@@ -43,6 +43,10 @@ inline const QString MensagemCodigosEsgotados = QStringLiteral(
 // A typed code padded on the left with "0" to six characters.
 QString CompletaCodigo(const QString& codigo);
 
+// A typed product code as it is stored: padded on the left with blanks to
+// ten characters.
+QString CompletaCodigoProduto(const QString& codigo);
+
 // A group or exit-type code read back on leaving its field: an empty field
 // is left alone; otherwise the code is padded to six characters and read
 // with the statement (one parameter, CodigoC). A stored row writes its code
