@@ -240,9 +240,13 @@ void TfImporta_Produtos::btnImportarClick() {
     const std::size_t gravados = plano.registros.size();
     if (!grava())
         return;
-    Messages::information(QStringLiteral("%1 %2 importados.").arg(gravados).arg(nome));
-    // What is stored now would be refused as already there.
+    const QString feito = QStringLiteral("%1 %2 importados.").arg(gravados).arg(nome);
+    Messages::information(feito);
+    // The file is done with: chosen again, every line would be refused as
+    // already stored.
+    edArquivo->clear();
     planeja();
+    lbResumo->setText(feito);
 }
 
 bool TfImporta_Produtos::grava() {

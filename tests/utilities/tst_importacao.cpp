@@ -113,8 +113,10 @@ private slots:
         QTest::mouseClick(fImporta_Produtos->btnImportar, Qt::LeftButton);
         QCOMPARE(products(), QStringList{product});
         QCOMPARE(program->recorder.texts().last(), QString("1 produtos importados."));
-        // Chosen again, the same file would only repeat what is stored.
+        // The file is done with: nothing more to import until another is chosen.
         QVERIFY(!fImporta_Produtos->btnImportar->isEnabled());
+        QVERIFY(fImporta_Produtos->edArquivo->text().isEmpty());
+        QCOMPARE(fImporta_Produtos->lbResumo->text(), QString("1 produtos importados."));
     }
 
     // Every line that cannot be stored is listed with its reason; nothing is
