@@ -190,9 +190,14 @@ void TfImporta_Produtos::mostra() {
                                               : QStringLiteral("\"%1\"").arg(plano.separador)));
     QStringList colunas;
     for (const Coluna& c : plano.colunas)
-        colunas << QStringLiteral("%1 → %2").arg(c.cabecalho, c.campo.isEmpty() ? c.nota : c.campo);
+        colunas << QStringLiteral("%1 → %2").arg(c.cabecalho,
+                                                 c.campo.isEmpty() ? c.nota : rotuloDe(c.campo));
     lbColunas->setText(colunas.isEmpty() ? QString()
                                          : QStringLiteral("Colunas: ") + colunas.join(u"; "));
+    // Box layouts do not ask a wrapping label for its height at the width it
+    // gets: the whole matching must show.
+    lbColunas->setMinimumHeight(lbColunas->heightForWidth(std::max(width(), 600) - 24));
+    layout()->activate();
 
     const QStringList campos = camposDe(plano.tipo);
     dbgPrevia->clear();

@@ -241,6 +241,14 @@ QStringList camposDe(Tipo tipo) {
     return nomes;
 }
 
+QString rotuloDe(const QString& campo) {
+    for (const auto* campos : {&camposProduto(), &camposGrupo()})
+        for (const Campo& c : *campos)
+            if (campo == QLatin1String(c.nome))
+                return QString::fromUtf8(c.rotulo);
+    return campo;
+}
+
 Plano planeja(Tipo tipo, const Planilha& planilha, const Existentes& existentes) {
     Plano plano;
     plano.tipo = tipo;

@@ -67,5 +67,7 @@ Plano planeja(Tipo tipo, const Planilha& planilha, const Existentes& existentes)
 
 // The columns stored, in the order a preview shows them.
 QStringList camposDe(Tipo tipo);
+// How the screens call a stored column ("Preço de Custo" for PRO_PCUSTO).
+QString rotuloDe(const QString& campo);
 
 } // namespace importacao
