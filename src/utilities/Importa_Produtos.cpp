@@ -106,11 +106,15 @@ TfImporta_Produtos::TfImporta_Produtos(QWidget* parent) : QDialog(parent) {
     dbgPrevia->setEditTriggers(QAbstractItemView::NoEditTriggers);
     dbgPrevia->verticalHeader()->setVisible(false);
     layout->addWidget(RotuloDe(this, dbgPrevia, QStringLiteral("Como serão gravados:")));
+    // Lists are not named by their label's buddy: they say their names
+    // themselves.
+    dbgPrevia->setAccessibleName(QStringLiteral("Como serão gravados"));
     layout->addWidget(dbgPrevia, 2);
 
     lstRecusas = new QListWidget(this);
     lstRecusas->setObjectName(QStringLiteral("lstRecusas"));
     layout->addWidget(RotuloDe(this, lstRecusas, QStringLiteral("Linhas recusadas:")));
+    lstRecusas->setAccessibleName(QStringLiteral("Linhas recusadas"));
     layout->addWidget(lstRecusas, 1);
 
     lbResumo = Rotulo(this, QStringLiteral("lbResumo"), {});

@@ -167,8 +167,9 @@ private slots:
                               "Itens no Estoque(Ordenado por Descrição)",
                               "Itens no Estoque de um Grupo"}));
         const QList<QAction*> util = submenu(top, "Utilitários")->actions();
-        QCOMPARE(captions(util), (QStringList{"Backup", "Restaura Backup", "Dados da Empresa",
-                                              "Usuários", "Manutenção de Mov.Estoque"}));
+        QCOMPARE(captions(util),
+                 (QStringList{"Backup", "Restaura Backup", "Importar Produtos", "Dados da Empresa",
+                              "Usuários", "Manutenção de Mov.Estoque"}));
         QCOMPARE(captions(submenu(util, "Usuários")->actions()),
                  (QStringList{"Manutenção de Usuários", "Login de Usuários"}));
         QCOMPARE(fPrincipal->sbPainel[0]->text(), QString("Kelvara Sistemas"));
