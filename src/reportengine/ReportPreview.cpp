@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
@@ -301,7 +302,13 @@ void ReportPreview::btnExportarClick() {
     const QString chosen = BandReport::askSpreadsheet(this, report->title());
     if (chosen.isEmpty())
         return;
-    const QString failure = report->spreadsheet().write(Planilha::withExtension(chosen));
+    QString failure;
+    {
+        // A long list takes a few seconds.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        failure = report->spreadsheet().write(Planilha::withExtension(chosen));
+    }
     if (!failure.isEmpty())
         BandReport::warn(failure);
 }

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QItemSelectionModel>
+#include <QScopeGuard>
 #include <QTableView>
 #include <stdexcept>
 
@@ -90,16 +91,11 @@ void fitColumns(QTableView* grid) {
     }
 }
 
-// The grid as it shows the list, into a spreadsheet file the operator
-// chooses: the window's title, the visible columns in their order under
-// their headings, and every row the grid shows with the stored values.
-void exportGrid(QTableView* grid, ListCopy* list) {
-    const QString title = grid->window()->windowTitle();
-    const QString path = Arquivos::escolhePlanilha(grid, title);
-    if (path.isEmpty())
-        return;
+// The grid as it shows the list: the window's title, the visible columns in
+// their order under their headings, and every row the grid shows with the
+// stored values.
+report::Planilha gridSheet(QTableView* grid, ListCopy* list, const QString& title) {
     list->RecordCount(); // a list still waiting for its first use loads now
-
     report::Planilha sheet;
     sheet.addTitle(title);
     sheet.addBlank();
@@ -124,7 +120,21 @@ void exportGrid(QTableView* grid, ListCopy* list) {
         }
         sheet.addRow(std::move(cells));
     }
-    const QString failure = sheet.write(path);
+    return sheet;
+}
+
+void exportGrid(QTableView* grid, ListCopy* list) {
+    const QString title = grid->window()->windowTitle();
+    const QString path = Arquivos::escolhePlanilha(grid, title);
+    if (path.isEmpty())
+        return;
+    QString failure;
+    {
+        // A long list takes a few seconds.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        failure = gridSheet(grid, list, title).write(path);
+    }
     if (!failure.isEmpty())
         Messages::warning(failure);
 }
