@@ -13,10 +13,10 @@
 
 class ListCopy;
 class QPagedPaintDevice;
-class QWidget;
 class QPaintDevice;
 class QPainter;
 class QPrinter;
+class QWidget;
 
 // A banded report over one list copy. Positions and sizes are in points
 // (1/72 inch) from the top-left corner of the band, inside the page margins.
