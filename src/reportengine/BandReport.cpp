@@ -1,11 +1,13 @@
 #include "reportengine/BandReport.h"
 
 #include "data/ListCopy.h"
+#include "reportengine/Planilha.h"
 #include "reportengine/PrintQueue.h"
 #include "reportengine/RecordingDevice.h"
 #include "reportengine/ReportPreview.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -20,7 +22,9 @@
 #include <QRawFont>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <array>
+#include <map>
 #include <optional>
 
 namespace report {
@@ -45,6 +49,25 @@ std::function<bool(QPrinter*, QWidget*)>& printDialog() {
 std::function<bool(QPrinter*, QWidget*)>& pageSetupDialog() {
     static std::function<bool(QPrinter*, QWidget*)> dialog;
     return dialog;
+}
+
+BandReport::SpreadsheetDialog& spreadsheetDialog() {
+    static BandReport::SpreadsheetDialog dialog;
+    return dialog;
+}
+
+// The enabled labels of a band with a caption, line by line (by height in
+// the band) and left to right in each line.
+std::map<double, std::vector<const Label*>> labelLines(const Band* band) {
+    std::map<double, std::vector<const Label*>> lines;
+    for (const auto& item : band->items())
+        if (auto* l = dynamic_cast<const Label*>(item.get());
+            l && l->isEnabled() && !l->caption().trimmed().isEmpty())
+            lines[l->y].push_back(l);
+    for (auto& [y, labels] : lines)
+        std::stable_sort(labels.begin(), labels.end(),
+                         [](const Label* a, const Label* b) { return a->x < b->x; });
+    return lines;
 }
 
 constexpr int ProgressEvery = 500;
@@ -693,6 +716,89 @@ QString BandReport::dump(const Layout& layout) const {
     return device.text();
 }
 
+Planilha BandReport::spreadsheet() const {
+    Planilha sheet;
+    sheet.addTitle(title());
+
+    // What was asked, as the header and title bands print it, one line per
+    // line of labels; the headings wait for their columns.
+    std::vector<const Label*> headings;
+    bool anyHeading = false;
+    for (BandKind kind : {BandKind::PageHeader, BandKind::Title}) {
+        for (const auto& item : bands[int(kind)]->items())
+            if (auto* l = dynamic_cast<const Label*>(item.get());
+                l && l->role == LabelRole::ColumnHeading) {
+                anyHeading = true;
+                if (l->isEnabled())
+                    headings.push_back(l);
+            }
+        for (const auto& [y, labels] : labelLines(bands[int(kind)].get())) {
+            QStringList texts;
+            for (const Label* l : labels)
+                if (l->role == LabelRole::Text && l->name != QLatin1String("lbTitulo"))
+                    texts << l->caption().trimmed();
+            if (!texts.isEmpty())
+                sheet.addLine(texts.join(u' '));
+        }
+    }
+    sheet.addBlank();
+
+    std::vector<const DataField*> fields;
+    for (const auto& item : bands[int(BandKind::Detail)]->items())
+        if (auto* f = dynamic_cast<const DataField*>(item.get()))
+            fields.push_back(f);
+    std::stable_sort(fields.begin(), fields.end(),
+                     [](const DataField* a, const DataField* b) { return a->x < b->x; });
+
+    // A heading stands over the field where it begins; one that spans
+    // several fields heads the first. A report without headings of its
+    // own gets the list's titles of its fields.
+    QStringList titles;
+    std::vector<int> indexes;
+    std::vector<FieldFormat> formats;
+    for (const DataField* f : fields) {
+        const int index = list->fieldIndex(f->field);
+        indexes.push_back(index);
+        formats.push_back(index < 0 ? FieldFormat::Plain : list->fields()[index].format);
+        QString heading;
+        if (!anyHeading && index >= 0) {
+            heading = list->headerData(index, Qt::Horizontal, Qt::DisplayRole).toString();
+        } else {
+            auto over = std::find_if(headings.begin(), headings.end(), [f](const Label* l) {
+                return l->x <= f->x + 0.5 && f->x < l->x + std::max(l->width, 1.0) - 0.5;
+            });
+            if (over != headings.end()) {
+                heading = (*over)->caption();
+                headings.erase(over);
+            }
+        }
+        titles << heading.trimmed();
+    }
+    sheet.addHeadings(titles);
+
+    const int count = list->RecordCount();
+    for (int row = 0; row < count; ++row) {
+        std::vector<Cell> cells;
+        cells.reserve(fields.size());
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            cells.push_back(
+                indexes[i] < 0 ? Cell{} : Cell::of(list->value(row, fields[i]->field), formats[i]));
+        sheet.addRow(std::move(cells));
+    }
+
+    // The totals, caption beside value, as the summary prints them.
+    const auto totals = labelLines(bands[int(BandKind::Summary)].get());
+    if (!totals.empty())
+        sheet.addBlank();
+    for (const auto& [y, labels] : totals) {
+        std::vector<Cell> cells;
+        for (const Label* l : labels)
+            cells.push_back(Cell::fromCaption(l->caption()));
+        sheet.addRow(std::move(cells));
+    }
+    return sheet;
+}
+
 void BandReport::setWarningHandler(std::function<void(const QString&)> handler) {
     warningHandler() = std::move(handler);
 }
@@ -721,6 +827,23 @@ bool BandReport::askPageSetup(QPrinter* target, QWidget* parent) {
         return pageSetupDialog()(target, parent);
     QPageSetupDialog dialog(target, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void BandReport::setSpreadsheetDialog(SpreadsheetDialog dialog) {
+    spreadsheetDialog() = std::move(dialog);
+}
+
+QString BandReport::askSpreadsheet(QWidget* parent, const QString& name) {
+    if (spreadsheetDialog())
+        return spreadsheetDialog()(parent, name);
+    QFileDialog dialog(parent, QStringLiteral("Exportar Planilha"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(Planilha::Filtros);
+    dialog.setDefaultSuffix(Planilha::Extensao);
+    dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool BandReport::askPrinter(QPrinter* target, QWidget* parent) {

@@ -16,10 +16,13 @@ class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
 class QPrinter;
+class QWidget;
 
 // A banded report over one list copy. Positions and sizes are in points
 // (1/72 inch) from the top-left corner of the band, inside the page margins.
 namespace report {
+
+class Planilha;
 
 enum class Align { Left, Right, Center, BandCenter };
 
@@ -38,10 +41,18 @@ public:
     Style style = Style::Normal;
 };
 
+// What a label of a page header or title band stands for in the report's
+// spreadsheet: the column headings go over its columns and the letterhead
+// (company name and telephone) stays out; any other label tells what the
+// report was asked for (its period, product, group).
+enum class LabelRole { Text, Letterhead, ColumnHeading };
+
 // A fixed text whose caption the program may change at any time; a
 // disabled label is not printed.
 class Label : public Item {
 public:
+    LabelRole role = LabelRole::Text;
+
     void setCaption(const QString& text) { captionText = text; }
     const QString& caption() const { return captionText; }
     void setEnabled(bool on) { enabledFlag = on; }
@@ -181,6 +192,11 @@ public:
     // Page text dump: page, band, item, alignment and text.
     QString dump(const Layout& layout) const;
 
+    // The generated report as a spreadsheet: its title and what it was asked
+    // for, the column headings, every row with the stored values of the
+    // detail's fields, left to right, and the totals of the summary.
+    Planilha spreadsheet() const;
+
     // Where the engine tells the operator what failed; and the clock the
     // date and time fields read (both replaceable for tests).
     static void setWarningHandler(std::function<void(const QString&)> handler);
@@ -194,6 +210,12 @@ public:
     // Replaces the page set-up dialog of the preview window likewise.
     static void setPageSetupDialog(std::function<bool(QPrinter*, QWidget*)> dialog);
     static bool askPageSetup(QPrinter* printer, QWidget* parent);
+    // Replaces the file dialog where the preview window asks for the
+    // spreadsheet to export to, given the name it proposes: answers the file
+    // chosen, or an empty text when the operator cancels.
+    using SpreadsheetDialog = std::function<QString(QWidget*, const QString& name)>;
+    static void setSpreadsheetDialog(SpreadsheetDialog dialog);
+    static QString askSpreadsheet(QWidget* parent, const QString& name);
 
     // Prints pages laid out for sheet, each painted by paint, through the
     // settings of printer: to its queue or to the file it names.

@@ -1,5 +1,7 @@
 #include "reportengine/ReportPreview.h"
 
+#include "reportengine/Planilha.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
@@ -73,6 +76,8 @@ ReportPreview::ReportPreview(BandReport* shownReport, QWidget* parent)
     btnSetup = button(this, bar, QStringLiteral("btnSetup"), QStringLiteral("Setup da Impressora"));
     btnImprimir = button(this, bar, QStringLiteral("btnImprimir"), QStringLiteral("Imprimir"));
     btnSalvar = button(this, bar, QStringLiteral("btnSalvar"), QStringLiteral("Salvar Relatório"));
+    btnExportar =
+        button(this, bar, QStringLiteral("btnExportar"), QStringLiteral("Exportar Planilha"));
     btnCarregar =
         button(this, bar, QStringLiteral("btnCarregar"), QStringLiteral("Carregar Relatório"));
     btnFechar = button(this, bar, QStringLiteral("btnFechar"), QStringLiteral("&Fechar"));
@@ -117,6 +122,7 @@ void ReportPreview::setupConnections() {
     connect(btnSetup, &QPushButton::clicked, this, &ReportPreview::btnSetupClick);
     connect(btnImprimir, &QPushButton::clicked, this, &ReportPreview::btnImprimirClick);
     connect(btnSalvar, &QPushButton::clicked, this, &ReportPreview::btnSalvarClick);
+    connect(btnExportar, &QPushButton::clicked, this, &ReportPreview::btnExportarClick);
     connect(btnCarregar, &QPushButton::clicked, this, &ReportPreview::btnCarregarClick);
     connect(btnFechar, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -218,6 +224,8 @@ QImage ReportPreview::render(int index, double perPoint) const {
 }
 
 void ReportPreview::refresh() {
+    // A loaded file has no rows behind it to export.
+    btnExportar->setEnabled(!loaded);
     const int count = pageCount();
     if (count == 0) {
         view->setImage({});
@@ -288,6 +296,21 @@ void ReportPreview::btnSalvarClick() {
         path += QStringLiteral(".pdf");
     if (!saveAs(path))
         BandReport::warn(QStringLiteral("Não foi possível gravar o relatório em %1.").arg(path));
+}
+
+void ReportPreview::btnExportarClick() {
+    const QString chosen = BandReport::askSpreadsheet(this, report->title());
+    if (chosen.isEmpty())
+        return;
+    QString failure;
+    {
+        // A long list takes a few seconds.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        failure = report->spreadsheet().write(Planilha::withExtension(chosen));
+    }
+    if (!failure.isEmpty())
+        BandReport::warn(failure);
 }
 
 void ReportPreview::btnCarregarClick() {

@@ -49,6 +49,7 @@ public:
     QPushButton* btnSetup;
     QPushButton* btnImprimir;
     QPushButton* btnSalvar;
+    QPushButton* btnExportar;
     QPushButton* btnCarregar;
     QPushButton* btnFechar;
     QLabel* lbPagina;
@@ -61,6 +62,7 @@ private:
     void setupConnections();
     void btnImprimirClick();
     void btnSalvarClick();
+    void btnExportarClick();
     void btnCarregarClick();
     void btnSetupClick();
     void refresh();

@@ -82,6 +82,7 @@ std::vector<Label*> monta(Band* titulos, Band* detalhe, double y, std::span<cons
             c.nomeTitulo ? QLatin1String(c.nomeTitulo) : QStringLiteral("lbTit_%1").arg(campo);
         feitos.push_back(
             titulos->label(nome, QString::fromUtf8(c.titulo), c.x, largura, align, Style::Bold, y));
+        feitos.back()->role = LabelRole::ColumnHeading;
     }
     return feitos;
 }

@@ -15,6 +15,7 @@ FormularioRelatorio::FormularioRelatorio(const QString& formName, const QString&
         header->label(QStringLiteral("lbEMP_NOME"), {}, 0, Largura * 0.6, Align::Left, Style::Bold);
     lbEMP_Fone = header->label(QStringLiteral("lbEMP_Fone"), {}, Largura * 0.6, Largura * 0.4,
                                Align::Right, Style::Bold);
+    lbEMP_NOME->role = lbEMP_Fone->role = LabelRole::Letterhead;
 
     Band* footer = rodape();
     footer->height = 16;

@@ -12,6 +12,7 @@
 #include "reports/Rel_Mov_Estq_Grupo_ES.h"
 #include "reports/Rel_Mov_Estq_Produto_ES.h"
 #include "reports/Rel_Mov_Estq_Tipo.h"
+#include "shell/Arquivos.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 
@@ -139,8 +140,10 @@ TfTela_Impressora::TfTela_Impressora(QWidget* parent) : QDialog(parent) {
         buttons->addWidget(b);
     layout->addLayout(buttons);
     OrdemTab({BitBtn1, BitBtn2, BitBtn3});
-    // The engine's own failures reach the operator like every other message.
+    // The engine's own failures reach the operator like every other message,
+    // and its preview asks for files through the program's own dialog.
     BandReport::setWarningHandler([](const QString& text) { Messages::warning(text); });
+    BandReport::setSpreadsheetDialog(Arquivos::escolhePlanilha);
     setupConnections();
 }
 

@@ -1,11 +1,13 @@
 #include "shell/Arquivos.h"
 
+#include "reportengine/Planilha.h"
 #include "shell/Messages.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <exception>
 #include <thread>
 
@@ -28,6 +30,15 @@ QString mostra(QWidget* tela, const Pedido& pedido) {
     dialogo.setDefaultSuffix(pedido.extensao);
     if (!pedido.filtro.isEmpty())
         dialogo.setNameFilter(pedido.filtro);
+    // A name typed without an extension takes that of the kind of file
+    // chosen in the list, so that the kind chosen is the kind written.
+    QObject::connect(&dialogo, &QFileDialog::filterSelected, &dialogo,
+                     [&dialogo](const QString& filtro) {
+                         static const QRegularExpression extensao(QStringLiteral("\\*\\.(\\w+)"));
+                         const QRegularExpressionMatch m = extensao.match(filtro);
+                         if (m.hasMatch())
+                             dialogo.setDefaultSuffix(m.captured(1));
+                     });
     dialogo.selectFile(pedido.nome);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return {};
@@ -43,6 +54,18 @@ QString escolhe(QWidget* tela, const Pedido& pedido) {
     const QString escolhido = mostra(tela, pedido);
     QDir::setCurrent(pastaDeTrabalho);
     return escolhido;
+}
+
+QString escolhePlanilha(QWidget* tela, const QString& nome) {
+    Pedido pedido;
+    pedido.salvar = true;
+    pedido.nome =
+        QString(nome).replace(QRegularExpression(QStringLiteral("[/\\\\]")), QStringLiteral("-")) +
+        u'.' + report::Planilha::Extensao;
+    pedido.extensao = report::Planilha::Extensao;
+    pedido.filtro = report::Planilha::Filtros;
+    const QString escolhido = escolhe(tela, pedido);
+    return escolhido.isEmpty() ? escolhido : report::Planilha::withExtension(escolhido);
 }
 
 void setHandler(Handler novo) {

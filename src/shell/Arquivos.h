@@ -21,6 +21,11 @@ struct Pedido {
 // when the operator cancels.
 QString escolhe(QWidget* tela, const Pedido& pedido);
 
+// The save dialog of a spreadsheet export (.xlsx or .csv), proposing the
+// name given; answers the file chosen, with the extension that decides its
+// format, or an empty text when the operator cancels.
+QString escolhePlanilha(QWidget* tela, const QString& nome);
+
 // Replaces the dialogs (tests); an empty handler restores them.
 using Handler = std::function<QString(const Pedido&)>;
 void setHandler(Handler handler);

@@ -1,24 +1,34 @@
 #include "shell/Grid.h"
 
 #include "data/ListCopy.h"
+#include "reportengine/Planilha.h"
+#include "shell/Arquivos.h"
 #include "shell/ListaFiltrada.h"
+#include "shell/Messages.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHash>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QItemSelectionModel>
+#include <QScopeGuard>
 #include <QTableView>
 #include <stdexcept>
 
 namespace {
 
+// A cell of what the grid shows, as a cell of the list under it.
+QModelIndex listIndex(QModelIndex index) {
+    while (auto* proxy = qobject_cast<const QAbstractProxyModel*>(index.model()))
+        index = proxy->mapToSource(index);
+    return index;
+}
+
 // A row of what the grid shows, as a row of the list under it; -1 when
 // there is none.
 int listRow(const QAbstractItemModel* shown, int row) {
-    QModelIndex index = shown->index(row, 0);
-    while (auto* proxy = qobject_cast<const QAbstractProxyModel*>(index.model()))
-        index = proxy->mapToSource(index);
+    const QModelIndex index = listIndex(shown->index(row, 0));
     return index.isValid() ? index.row() : -1;
 }
 
@@ -81,6 +91,67 @@ void fitColumns(QTableView* grid) {
     }
 }
 
+// The grid as it shows the list: the window's title, the visible columns in
+// their order under their headings, and every row the grid shows with the
+// stored values.
+report::Planilha gridSheet(QTableView* grid, ListCopy* list, const QString& title) {
+    list->RecordCount(); // a list still waiting for its first use loads now
+    report::Planilha sheet;
+    sheet.addTitle(title);
+    sheet.addBlank();
+    const QAbstractItemModel* shown = grid->model();
+    const QHeaderView* header = grid->horizontalHeader();
+    std::vector<int> columns;
+    QStringList headings;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (header->isSectionHidden(column))
+            continue;
+        columns.push_back(column);
+        headings << shown->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    sheet.addHeadings(headings);
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        std::vector<report::Cell> cells;
+        for (int column : columns) {
+            const QModelIndex cell = listIndex(shown->index(row, column));
+            cells.push_back(report::Cell::of(cell.data(ListCopy::ValueRole),
+                                             list->fields()[cell.column()].format));
+        }
+        sheet.addRow(std::move(cells));
+    }
+    return sheet;
+}
+
+void exportGrid(QTableView* grid, ListCopy* list) {
+    const QString title = grid->window()->windowTitle();
+    const QString path = Arquivos::escolhePlanilha(grid, title);
+    if (path.isEmpty())
+        return;
+    QString failure;
+    {
+        // A long list takes a few seconds.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        failure = gridSheet(grid, list, title).write(path);
+    }
+    if (!failure.isEmpty())
+        Messages::warning(failure);
+}
+
+// Every grid exports what it shows, from its context menu or with Ctrl+E.
+void addExport(QTableView* grid, ListCopy* list) {
+    const QString name = QStringLiteral("acExportar");
+    delete grid->findChild<QAction*>(name, Qt::FindDirectChildrenOnly); // bound before
+    auto* action = new QAction(QStringLiteral("Exportar Planilha"), grid);
+    action->setObjectName(name);
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    action->setShortcutContext(Qt::WidgetShortcut);
+    grid->addAction(action);
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(action, &QAction::triggered, grid, [grid, list] { exportGrid(grid, list); });
+}
+
 void bind(QTableView* grid, ListCopy* list, QAbstractItemModel* shown, RowShading shading) {
     grid->setModel(shown);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -114,6 +185,7 @@ void bind(QTableView* grid, ListCopy* list, QAbstractItemModel* shown, RowShadin
     });
     fitColumns(grid);
     showCurrent(grid, list);
+    addExport(grid, list);
 }
 
 } // namespace

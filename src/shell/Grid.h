@@ -14,7 +14,9 @@ enum class RowShading { Alternating, None };
 // current row and the list's are one: moving either moves the other.
 // Alternating shading paints odd rows (1, 3, ...) on the info-background
 // colour and even rows on the window colour; the selected row keeps the
-// selection colours.
+// selection colours. Its context menu (and Ctrl+E) exports what it shows
+// to a spreadsheet file: the window's title, the visible columns under their
+// headings and every row shown, numbers and dates as such.
 void bindGrid(QTableView* grid, ListCopy* list, RowShading shading = RowShading::Alternating);
 
 // A column of a grid: a field of its list under the grid's own title.

@@ -6,10 +6,13 @@
 #include "masterdata/Busca_Produtos.h"
 #include "masterdata/Dados_Produtos.h"
 #include "masterdata/Manut_Produtos.h"
+#include "shell/Arquivos.h"
 
+#include "SheetReader.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QAction>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -637,6 +640,55 @@ private slots:
                          Qt::AlignRight,
                      int(Qt::AlignRight));
         }
+    }
+
+    // The browse grid exports what it shows, from its context menu or with
+    // Ctrl+E: the window's title, the visible columns in their order under
+    // their headings, the stored numbers and dates as such.
+    void browseGridExportsWhatItShows() {
+        addProduct("45", "Alicate", "000005", "REF-1", "789", "");
+        run("Update Produtos Set PRO_Quant=1234.5, PRO_Min=3, PRO_Margem=12.5, "
+            "PRO_PCusto=1234.5, PRO_PVenda=1388.81, PRO_DCad='2006-11-24', PRO_EMax=20");
+        const QString path = program->dbs.localPath() + "/produtos.xlsx";
+        QList<Arquivos::Pedido> asked;
+        Arquivos::setHandler([&](const Arquivos::Pedido& pedido) {
+            asked << pedido;
+            return path;
+        });
+        showBrowse();
+        QTableView* grid = fManut_Produtos->dbg_Manut_PRO;
+        QCOMPARE(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(grid->actions().size(), 1);
+        QCOMPARE(grid->actions()[0]->text(), QString("Exportar Planilha"));
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_E, Qt::ControlModifier);
+        Arquivos::setHandler({});
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].nome, QString("Manutenção de Produtos.xlsx"));
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().join('\n')));
+
+        const QList<QList<SheetCell>> rows = readWorkbook(path);
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[0].size(), 1);
+        QCOMPARE(rows[0][0].text, QString("Manutenção de Produtos"));
+        QVERIFY(rows[1].isEmpty());
+        QStringList headings;
+        for (const SheetCell& cell : rows[2])
+            headings << cell.text;
+        QCOMPARE(headings,
+                 (QStringList{"Código", "Descrição", "Unidade", "Cód.Grupo", "Descrição Grupo",
+                              "Localização", "Quantidade", "Est.Mínimo", "Margem de Lucro",
+                              "Preço de Custo", "Preço de Venda", "U.Compra", "D.Cadastro",
+                              "Observações", "Referência", "Código de Barras", "E.Máximo"}));
+        QStringList cells;
+        for (const SheetCell& cell : rows[3])
+            cells << (cell.number ? QString::number(cell.value, 'g', 15) + " " + cell.format
+                                  : cell.text);
+        QCOMPARE(cells, (QStringList{"45", "Alicate", "", "000005", "Ferragens", "",
+                                     "1234.5 #,##0.000", "3 General", "12.5 0.00\"%\"",
+                                     "1234.5 \"R$ \"#,##0.00;-\"R$ \"#,##0.00",
+                                     "1388.81 \"R$ \"#,##0.00;-\"R$ \"#,##0.00", "",
+                                     "39045 dd/mm/yyyy", "", "REF-1", "789", "20 General"}));
     }
 
     // Headings and usual contents show whole: "Descrição Grupo", not
