@@ -1,10 +1,7 @@
 #include "masterdata/Busca_Grupos.h"
 
 #include "data/DataModule_Grupos.h"
-#include "masterdata/Dados_Produtos.h"
 #include "masterdata/Manut_Grupos.h"
-#include "reports/Busca_Rel_Grupo.h"
-#include "reports/Datas_Grupo.h"
 #include "shell/Cadastro.h"
 #include "shell/Conventions.h"
 #include "shell/Grid.h"
@@ -20,20 +17,6 @@
 #include <QVBoxLayout>
 
 TfBusca_Grupos* fBusca_Grupos = nullptr;
-
-namespace {
-
-// Where a chosen group goes, by the key of the screen that asked.
-const DestinosBusca& destinos() {
-    static const DestinosBusca tabela = {
-        {QStringLiteral("Dados_Produtos"), [] { return fDados_Produtos->edPRO_CodGru; }},
-        {QStringLiteral("Datas_Grupo"), [] { return fDatas_Grupo->edCodGrupo; }},
-        {QStringLiteral("fBusca_Rel_Grupo"), [] { return fBusca_Rel_Grupo->edCodGrupo; }},
-    };
-    return tabela;
-}
-
-} // namespace
 
 TfBusca_Grupos::TfBusca_Grupos(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fBusca_Grupos"));
@@ -98,7 +81,6 @@ void TfBusca_Grupos::btnBusca_GruposClick() {
 }
 
 void TfBusca_Grupos::btnBusca_SelecionaClick() {
-    EntregaCodigo(destinos(), Chamador,
-                  dmGrupos->cds_Grupos->FieldText(QStringLiteral("GRU_CODIGO")));
+    EntregaCodigo(Chamador, dmGrupos->cds_Grupos->FieldText(QStringLiteral("GRU_CODIGO")));
     close();
 }

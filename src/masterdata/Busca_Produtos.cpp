@@ -2,12 +2,6 @@
 
 #include "data/DataModule_Produtos.h"
 #include "entry/EditH.h"
-#include "movements/Consulta_MovEstq.h"
-#include "movements/Entrada_Estq.h"
-#include "movements/Estorno_Estq.h"
-#include "movements/ManutMovEstq.h"
-#include "movements/Saida_Estq.h"
-#include "reports/Datas_Produto.h"
 #include "shell/Cadastro.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
@@ -22,27 +16,6 @@
 #include <QVBoxLayout>
 
 TfBusca_Produtos* fBusca_Produtos = nullptr;
-
-namespace {
-
-// Where a chosen product goes, by the key of the screen that asked. The
-// stock entry ("Entrada Estoque"), stock exit ("Saída Estoque"), reversal
-// ("Estorno Estoque"), movement query ("Consulta MovEstq"), movement
-// maintenance ("ManutMovEstq") and product report ("Datas_Produto")
-// screens each add their row here.
-const DestinosBusca& destinos() {
-    static const DestinosBusca tabela = {
-        {QStringLiteral("Entrada Estoque"), [] { return fEntrada_Estq->edENT_CodPRO; }},
-        {QStringLiteral("Saída Estoque"), [] { return fSaida_Estq->edSaida_CodPro; }},
-        {QStringLiteral("Estorno Estoque"), [] { return fEstorno_Estq->edEST_CodPro; }},
-        {QStringLiteral("Consulta MovEstq"), [] { return fConsulta_MovEstq->edCodPro; }},
-        {QStringLiteral("ManutMovEstq"), [] { return fManutMovEstq->edCodigo; }},
-        {QStringLiteral("Datas_Produto"), [] { return fDatas_Produto->edCodPro; }},
-    };
-    return tabela;
-}
-
-} // namespace
 
 TfBusca_Produtos::TfBusca_Produtos(QWidget* parent)
     : TelaListaProdutos(parent, Qt::Dialog | Qt::WindowCloseButtonHint) {
@@ -101,7 +74,6 @@ void TfBusca_Produtos::showEvent(QShowEvent* event) {
 }
 
 void TfBusca_Produtos::btnCon_PRO_SelecionaClick() {
-    EntregaCodigo(destinos(), Chamador,
-                  dmProdutos->cds_Produtos->FieldText(QStringLiteral("PRO_CODIGO")));
+    EntregaCodigo(Chamador, dmProdutos->cds_Produtos->FieldText(QStringLiteral("PRO_CODIGO")));
     close();
 }

@@ -2,8 +2,6 @@
 
 #include "data/DataModule_Tipos.h"
 #include "masterdata/Manut_Tipos.h"
-#include "movements/Saida_Estq.h"
-#include "reports/Datas_Tipo.h"
 #include "shell/Cadastro.h"
 #include "shell/Grid.h"
 #include "shell/Messages.h"
@@ -19,19 +17,6 @@
 #include <QVBoxLayout>
 
 TfBusca_Tipos* fBusca_Tipos = nullptr;
-
-namespace {
-
-// Where a chosen exit type goes, by the key of the screen that asked.
-const DestinosBusca& destinos() {
-    static const DestinosBusca tabela = {
-        {QStringLiteral("Saida"), [] { return fSaida_Estq->edSaida_CodTipo; }},
-        {QStringLiteral("Datas_Tipo"), [] { return fDatas_Tipo->edCodTipo; }},
-    };
-    return tabela;
-}
-
-} // namespace
 
 TfBusca_Tipos::TfBusca_Tipos(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fBusca_Tipos"));
@@ -109,7 +94,6 @@ void TfBusca_Tipos::btnBusca_TiposClick() {
 }
 
 void TfBusca_Tipos::btnBusca_SelecionaClick() {
-    EntregaCodigo(destinos(), Chamador,
-                  dmTipos->cds_Tipos->FieldText(QStringLiteral("TIP_CODIGO")));
+    EntregaCodigo(Chamador, dmTipos->cds_Tipos->FieldText(QStringLiteral("TIP_CODIGO")));
     close();
 }

@@ -4,9 +4,11 @@
 #include "data/SqlQuery.h"
 #include "shell/Messages.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <stdexcept>
 
@@ -92,17 +94,32 @@ void BuscaRapida(ListCopy* lista, QLineEdit* busca, bool porDescricao, const QSt
     lista->LocatePrefix(campoCodigo, busca->text());
 }
 
-void EntregaCodigo(const DestinosBusca& destinos, const QString& chamador, const QString& codigo) {
-    for (const DestinoBusca& destino : destinos) {
-        if (destino.chamador != chamador)
-            continue;
-        QLineEdit* campo = destino.campo();
+namespace {
+
+QHash<QString, std::function<void(const QString&)>>& destinos() {
+    static QHash<QString, std::function<void(const QString&)>> porChamador;
+    return porChamador;
+}
+
+} // namespace
+
+void RegistraDestino(const QString& chamador, std::function<void(const QString& codigo)> recebe) {
+    destinos().insert(chamador, std::move(recebe));
+}
+
+void EntregaCodigo(const QString& chamador, const QString& codigo) {
+    const auto destino = destinos().constFind(chamador);
+    if (destino != destinos().cend() && *destino)
+        (*destino)(codigo);
+}
+
+void RecebeNoCampo(const QString& chamador, QLineEdit* campo) {
+    RegistraDestino(chamador, [campo = QPointer<QLineEdit>(campo)](const QString& codigo) {
         if (!campo)
             return;
         campo->setText(codigo);
         campo->setFocus();
-        return;
-    }
+    });
 }
 
 namespace {

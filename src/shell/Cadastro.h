@@ -83,24 +83,26 @@ class ListCopy;
 void BuscaRapida(ListCopy* lista, QLineEdit* busca, bool porDescricao, const QString& campoCodigo,
                  const QString& campoDescricao);
 
-// A lookup hands the chosen code to the field that the caller's key names.
-struct DestinoBusca {
-    QString chamador;
-    std::function<QLineEdit*()> campo; // the receiving field of that screen
-};
-using DestinosBusca = std::vector<DestinoBusca>;
+// What each caller of a lookup does with the code chosen there, by the
+// caller's key ("Entrada Estoque"): the caller registers it, so a lookup
+// knows none of the screens that open it. A key registered again replaces
+// what it did.
+void RegistraDestino(const QString& chamador, std::function<void(const QString& codigo)> recebe);
 
-// "Seleciona": writes code into the receiving field of the row whose key is
-// chamador and makes it the focused control of its screen. An unknown key
-// touches nothing.
-void EntregaCodigo(const DestinosBusca& destinos, const QString& chamador, const QString& codigo);
+// "Seleciona": hands the code to the caller whose key is chamador. An
+// unknown key touches nothing.
+void EntregaCodigo(const QString& chamador, const QString& codigo);
 
 // Opens a lookup from a caller's code field: F5 in the field or a click on
 // the "..." button writes the caller's key and shows the lookup modally.
 void InstalaBusca(QLineEdit* campo, QPushButton* botao, std::function<void()> abre);
 
+// The lookup's chosen code comes back into campo, which takes the focus.
+void RecebeNoCampo(const QString& chamador, QLineEdit* campo);
+
 template <typename Busca>
 void AbreBuscaCom(QLineEdit* campo, QPushButton* botao, Busca*& busca, const QString& chamador) {
+    RecebeNoCampo(chamador, campo);
     InstalaBusca(campo, botao, [&busca, chamador] {
         busca->Chamador = chamador;
         busca->exec();

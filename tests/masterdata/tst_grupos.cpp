@@ -284,12 +284,15 @@ private slots:
     void lookupSharesTheListAndHandsTheCodeToItsCaller() {
         addGroup("000001", "B");
         addGroup("000002", "A");
-        QLineEdit receiver;
-        const DestinosBusca destinos = {{"Teste", [&receiver] { return &receiver; }}};
-        EntregaCodigo(destinos, "Teste", "000002");
-        QCOMPARE(receiver.text(), QString("000002"));
-        EntregaCodigo(destinos, "Outro", "000001");
-        QCOMPARE(receiver.text(), QString("000002"));
+        {
+            QLineEdit receiver;
+            RecebeNoCampo("Teste", &receiver);
+            EntregaCodigo("Teste", "000002");
+            QCOMPARE(receiver.text(), QString("000002"));
+            EntregaCodigo("Outro", "000001");
+            QCOMPARE(receiver.text(), QString("000002"));
+        }
+        EntregaCodigo("Teste", "000001"); // its field is gone: nothing happens
 
         // On its first showing the lookup orders by description.
         whenModal([](QWidget* w) {
