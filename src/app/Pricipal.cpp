@@ -159,6 +159,11 @@ QMenu* submenu(QWidget* parent, const QString& title) {
 
 TfPrincipal::TfPrincipal(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    // A new window starts a new session: nothing read by an earlier one.
+    Opcao.clear();
+    NomeEmpresa.clear();
+    FoneEmpresa.clear();
+    NumeroVersao.clear();
     setObjectName(QStringLiteral("fPrincipal"));
     setWindowTitle(QStringLiteral("Kelvara"));
     criaMenu();
@@ -207,6 +212,25 @@ TfPrincipal::TfPrincipal(QWidget* parent)
 
     resize(800, 560);
     move(0, 0);
+    sessao().mostraStatus = [this](int painel, const QString& texto) {
+        if (painel >= 0 && painel < 3)
+            sbPainel[painel]->setText(texto);
+    };
+    sessao().mostraEmpresa = [this](const QString& nome, const QString& endereco,
+                                    const QString& telefone, const QString& email,
+                                    const QString& homePage) {
+        lbNome->setText(nome);
+        lbEndereco->setText(endereco);
+        lbTelefone->setText(telefone);
+        lbEmail->setText(email);
+        lbHomePage->setText(homePage);
+    };
+}
+
+TfPrincipal::~TfPrincipal() {
+    // The screens that outlive the window show nothing on it any more.
+    sessao().mostraStatus = nullptr;
+    sessao().mostraEmpresa = nullptr;
 }
 
 void TfPrincipal::criaMenu() {

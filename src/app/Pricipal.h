@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Sessao.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -17,11 +19,14 @@ public:
     // The version this program brings the stock database up to.
     static inline const QString VersaoPrograma = QStringLiteral("1.1.1-24112006");
 
-    // Read by other screens and the reports.
-    QString Opcao;
-    QString NomeEmpresa;
-    QString FoneEmpresa;
-    QString NumeroVersao;
+    ~TfPrincipal() override;
+
+    // What other screens and the reports read, kept in the shell's session
+    // value: the window writes it through these names.
+    QString& Opcao = sessao().Opcao;
+    QString& NomeEmpresa = sessao().NomeEmpresa;
+    QString& FoneEmpresa = sessao().FoneEmpresa;
+    QString& NumeroVersao = sessao().NumeroVersao;
 
     QLabel* lbNome;
     QLabel* lbEndereco;
@@ -32,7 +37,7 @@ public:
     QLabel* sbPainel[3];
 
     // Shows the login screen; the login module puts itself here.
-    static inline std::function<void()> MostraLogin;
+    static inline std::function<void()>& MostraLogin = sessao().mostraLogin;
 
 protected:
     void showEvent(QShowEvent* event) override;

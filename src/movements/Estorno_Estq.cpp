@@ -1,6 +1,5 @@
 #include "movements/Estorno_Estq.h"
 
-#include "app/Pricipal.h"
 #include "data/SqlQuery.h"
 #include "entry/Funcoes.h"
 #include "entry/NumericField.h"
@@ -11,6 +10,7 @@
 #include "shell/Cadastro.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"
+#include "shell/Sessao.h"
 #include "shell/Tela.h"
 
 #include <QDateEdit>
@@ -23,7 +23,7 @@ TfEstorno_Estq* fEstorno_Estq = nullptr;
 namespace {
 
 bool estornoDeSaida() {
-    return fPrincipal->Opcao == Operacao::EstornoSaida;
+    return sessao().Opcao == Operacao::EstornoSaida;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "reports/FormularioRelatorio.h"
 
-#include "app/Pricipal.h"
+#include "shell/Sessao.h"
 
 using namespace report;
 
@@ -32,6 +32,6 @@ FormularioRelatorio::FormularioRelatorio(const QString& formName, const QString&
 }
 
 void FormularioRelatorio::cabecalhoEmpresa() {
-    lbEMP_NOME->setCaption(fPrincipal ? fPrincipal->NomeEmpresa : QString());
-    lbEMP_Fone->setCaption(fPrincipal ? fPrincipal->FoneEmpresa : QString());
+    lbEMP_NOME->setCaption(sessao().NomeEmpresa);
+    lbEMP_Fone->setCaption(sessao().FoneEmpresa);
 }

@@ -1,9 +1,9 @@
 #include "users/Login.h"
 
-#include "app/Pricipal.h"
 #include "data/DataModule_Usuarios.h"
 #include "entry/FocusColour.h"
 #include "shell/Messages.h"
+#include "shell/Sessao.h"
 #include "shell/Tela.h"
 
 #include <QCloseEvent>
@@ -63,11 +63,11 @@ TfLogin::TfLogin(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
 
     // The main window asks for the login through here when the
     // configuration requires it.
-    TfPrincipal::MostraLogin = [this] { exec(); };
+    sessao().mostraLogin = [this] { exec(); };
 }
 
 TfLogin::~TfLogin() {
-    TfPrincipal::MostraLogin = nullptr;
+    sessao().mostraLogin = nullptr;
 }
 
 void TfLogin::setupConnections() {
@@ -100,7 +100,8 @@ void TfLogin::fLoginEntrarClick() {
         Messages::warning(QStringLiteral("Login ou Senha não Cadastrados, Tente Novamente"));
         return;
     }
-    fPrincipal->sbPainel[1]->setText(QStringLiteral("Usuario:") + *usuario);
+    if (sessao().mostraStatus)
+        sessao().mostraStatus(1, QStringLiteral("Usuario:") + *usuario);
     close();
 }
 

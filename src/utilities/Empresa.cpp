@@ -1,11 +1,11 @@
 #include "utilities/Empresa.h"
 
-#include "app/Pricipal.h"
 #include "data/DataModule_Config.h"
 #include "data/DataModule_Empresa.h"
 #include "shell/Conventions.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"
+#include "shell/Sessao.h"
 #include "shell/Tela.h"
 
 #include <QGridLayout>
@@ -150,10 +150,8 @@ void TfEmpresa::GravaClick() {
         },
         [this] {
             Messages::information(QStringLiteral("Dados Gravados com Sucesso !"));
-            fPrincipal->lbNome->setText(edEMP_Nome->text());
-            fPrincipal->lbEndereco->setText(edEMP_Ender->text());
-            fPrincipal->lbTelefone->setText(edEMP_Fone->text());
-            fPrincipal->lbEmail->setText(edEMP_Email->text());
-            fPrincipal->lbHomePage->setText(edEMP_HomeP->text());
+            if (sessao().mostraEmpresa)
+                sessao().mostraEmpresa(edEMP_Nome->text(), edEMP_Ender->text(), edEMP_Fone->text(),
+                                       edEMP_Email->text(), edEMP_HomeP->text());
         });
 }

@@ -1,7 +1,7 @@
 #include "utilities/Sobre.h"
 
-#include "app/Pricipal.h"
 #include "shell/Contato.h"
+#include "shell/Sessao.h"
 
 #include <QDesktopServices>
 #include <QEvent>
@@ -58,7 +58,7 @@ TfSobre::TfSobre(QWidget* parent)
 
 void TfSobre::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    lbVersao->setText(fPrincipal->NumeroVersao);
+    lbVersao->setText(sessao().NumeroVersao);
 }
 
 bool TfSobre::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,6 @@
+#include "shell/Sessao.h"
+
+Sessao& sessao() {
+    static Sessao daSessao;
+    return daSessao;
+}
