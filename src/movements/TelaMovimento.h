@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/LeituraProduto.h"
+
 #include <QString>
 #include <functional>
 
@@ -63,18 +65,6 @@ struct LeituraProduto {
 // focus back to the field when there is none. The code is padded to ten
 // characters first.
 void InstalaLeituraProduto(const CamposProduto& campos, LeituraProduto regras);
-
-// The one reading of a product by the movement screens: by its code as
-// stored (ten characters, see CompletaCodigoProduto) or by its bar code.
-// Answers whether there is one, its row left open in dmProdutos'
-// SQLQ_Produtos for the caller to read and close. A text longer than its
-// column names no product: it is not sent, as the server would refuse it.
-bool LeProdutoPorCodigo(const QString& codigo);
-bool LeProdutoPorCodBar(const QString& codBar,
-                        const QString& parametro = QStringLiteral("CodBarC"));
-
-// A number of the product row the query holds; a null is zero.
-double NumeroProduto(SqlQuery* q, const QString& coluna);
 
 // Whether a product is stored under the code, as a screen about to save
 // checks it; when none is, the operator reads "Produto não Encontrado !" and
