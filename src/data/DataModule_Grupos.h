@@ -17,3 +17,8 @@ public:
 };
 
 extern TdmGrupos* dmGrupos;
+
+// The insertion of a group, by the group screen and the import alike.
+inline const QStringList InsereGrupo = {
+    QStringLiteral("Insert into GRUPOS (GRU_Codigo,GRU_Descricao)"),
+    QStringLiteral("Values (:CodigoC,:DescricaoC)")};

@@ -18,3 +18,13 @@ public:
 };
 
 extern TdmProdutos* dmProdutos;
+
+// The insertion of a product, by the product screen and the import alike.
+inline const QStringList InsereProduto = {
+    QStringLiteral("Insert into PRODUTOS (PRO_Codigo,PRO_Descricao, "
+                   "PRO_Unid,PRO_CodGRU,PRO_Local,PRO_Min,PRO_Margem,PRO_PCusto,"
+                   "PRO_PVenda,PRO_DCad,PRO_OBS,PRO_Refer,PRO_CodBar,PRO_EMax,"
+                   "PRO_Quant)"),
+    QStringLiteral("Values (:CodigoC,:DescricaoC,:UnidC,:CodGRUC,:LocalC,:MinC,"
+                   ":MargemC,:PCustoC,:PVendaC,:DCadC,:ObsC,:ReferC,:CodBarC,:EMaxC,"
+                   ":QuantC)")};

@@ -154,8 +154,7 @@ void TfDados_Grupos::inclui() {
     Grava(
         site(QStringLiteral("Não Consegui Incluir, Tente Novamente !")),
         [this, q] {
-            q->setStatement({QStringLiteral("Insert into GRUPOS (GRU_Codigo,GRU_Descricao)"),
-                             QStringLiteral("Values (:CodigoC,:DescricaoC)")});
+            q->setStatement(InsereGrupo);
             q->ParamByName(QStringLiteral("CodigoC")).setAsString(edGRU_Codigo->text());
             q->ParamByName(QStringLiteral("DescricaoC")).setAsString(edGRU_Descricao->text());
             q->ExecSQL();

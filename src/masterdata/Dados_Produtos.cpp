@@ -328,14 +328,7 @@ void TfDados_Produtos::inclui() {
     Grava(
         site(),
         [this] {
-            SqlQuery* q = comando(
-                {QStringLiteral("Insert into PRODUTOS (PRO_Codigo,PRO_Descricao, "
-                                "PRO_Unid,PRO_CodGRU,PRO_Local,PRO_Min,PRO_Margem,PRO_PCusto,"
-                                "PRO_PVenda,PRO_DCad,PRO_OBS,PRO_Refer,PRO_CodBar,PRO_EMax,"
-                                "PRO_Quant)"),
-                 QStringLiteral("Values (:CodigoC,:DescricaoC,:UnidC,:CodGRUC,:LocalC,:MinC,"
-                                ":MargemC,:PCustoC,:PVendaC,:DCadC,:ObsC,:ReferC,:CodBarC,:EMaxC,"
-                                ":QuantC)")});
+            SqlQuery* q = comando(InsereProduto);
             passaCampos(q);
             q->ParamByName(QStringLiteral("QuantC")).setAsFloat(0);
             q->ExecSQL();

@@ -271,18 +271,7 @@ bool TfImporta_Produtos::grava() {
         QStringLiteral("Não foi possível importar a planilha; nada foi gravado."), true};
     return Grava(site, [this, grupos, &progresso] {
         SqlQuery* q = grupos ? dmGrupos->SQLQ_Grupos : dmProdutos->SQLQ_Produtos;
-        if (grupos)
-            q->setStatement({QStringLiteral("Insert into GRUPOS (GRU_Codigo,GRU_Descricao)"),
-                             QStringLiteral("Values (:CodigoC,:DescricaoC)")});
-        else
-            q->setStatement(
-                {QStringLiteral("Insert into PRODUTOS (PRO_Codigo,PRO_Descricao, "
-                                "PRO_Unid,PRO_CodGRU,PRO_Local,PRO_Min,PRO_Margem,PRO_PCusto,"
-                                "PRO_PVenda,PRO_DCad,PRO_OBS,PRO_Refer,PRO_CodBar,PRO_EMax,"
-                                "PRO_Quant)"),
-                 QStringLiteral("Values (:CodigoC,:DescricaoC,:UnidC,:CodGRUC,:LocalC,:MinC,"
-                                ":MargemC,:PCustoC,:PVendaC,:DCadC,:ObsC,:ReferC,:CodBarC,:EMaxC,"
-                                ":QuantC)")});
+        q->setStatement(grupos ? InsereGrupo : InsereProduto);
         const QDate hoje = QDate::currentDate();
         int feitos = 0;
         for (const Registro& r : plano.registros) {

@@ -42,6 +42,14 @@ class TestBackup : public QObject {
     }
     QStringList messages() const { return program->recorder.texts(); }
     void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Restores the backup over the stock database, as the operator does.
+    void restoreStock(const QString& backup) {
+        fRestaura_Backup->show();
+        answers = {backup, local("qor.gdb")};
+        click(fRestaura_Backup->Button2);
+        click(fRestaura_Backup->btnEscolhePasta);
+        click(fRestaura_Backup->btnGeraBackup);
+    }
 
 private slots:
     void init() {
@@ -179,11 +187,7 @@ private slots:
             other.attach(ConexaoAdministrador(CaminhoBanco(program->dbs.folder(), "qor.gdb")));
 
         program->recorder.messages.clear();
-        fRestaura_Backup->show();
-        answers = {backup, local("qor.gdb")};
-        click(fRestaura_Backup->Button2);
-        click(fRestaura_Backup->btnEscolhePasta);
-        click(fRestaura_Backup->btnGeraBackup);
+        restoreStock(backup);
         QCOMPARE(messages().size(), 1);
         QVERIFY2(messages()[0].startsWith(
                      "Não consegui Restaurar o Backup dos Dados\nMensagem de Erro:") &&
@@ -209,11 +213,7 @@ private slots:
         QVERIFY2(gbak.exitCode() == 0, gbak.readAllStandardError().constData());
 
         program->recorder.messages.clear();
-        fRestaura_Backup->show();
-        answers = {backup, local("qor.gdb")};
-        click(fRestaura_Backup->Button2);
-        click(fRestaura_Backup->btnEscolhePasta);
-        click(fRestaura_Backup->btnGeraBackup);
+        restoreStock(backup);
         QVERIFY2(messages().isEmpty(), qPrintable(messages().join("\n")));
         QCOMPARE(products(), QStringList{"         7|Água mineral||"});
         QCOMPARE(BancosDesatualizados(program->dbs.folder()), QStringList());
