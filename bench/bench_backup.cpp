@@ -16,6 +16,7 @@
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
 #include "data/FbService.h"
+#include "data/Restauracao.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -88,7 +89,7 @@ int main(int argc, char** argv) {
             const double a = seconds([&] { service.backup(qor, ours); });
             const double b = seconds([&] { gbak({QStringLiteral("-b"), qor, theirs}); });
             const double c = seconds([&] {
-                service.restore(ours, target, TabelasEsquema(QStringLiteral(":/schema/qor.sql")));
+                Restauracao::restaura({ours, target, QStringLiteral("qor")});
             });
             const double d = seconds([&] {
                 gbak({QStringLiteral("-c"), QStringLiteral("-rep"), QStringLiteral("-se"), manager,
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
         db.attach(ConexaoAdministrador(target));
         db.drop();
         QFile::remove(onServer);
-        QFile::remove(fb::Service::safetyCopyFor(QString(target).section(u':', 1)));
+        for (const Restauracao::Copia& copia : Restauracao::copias(target))
+            QFile::remove(copia.arquivo);
         std::printf("Backup file: %.1f MB\n", QFile(ours).size() / 1e6);
         std::printf("%-10s %14s %24s %8s\n", "", "program (s)", "gbak (s)", "ratio");
         std::printf("%-10s %14.3f %24.3f %8.2f\n", "backup", median(backupOurs), median(backupGbak),

@@ -5,6 +5,8 @@
 #include "data/ConfigIni.h"
 #include "data/DbError.h"
 #include "data/Esquema.h"
+#include "data/Restauracao.h"
+#include "shell/Arquivos.h"
 #include "shell/Contato.h"
 #include "shell/Messages.h"
 
@@ -95,18 +97,66 @@ void TfAbertura::FormShow() {
             atualizaBancos();
         return;
     }
+    const QString pasta = ConfigIni::readFolder();
+    if (!retomaRestauracoes(pasta)) {
+        BancoRecusado = true;
+        return;
+    }
     try {
-        ConectaBancos(ConfigIni::readFolder());
+        ConectaBancos(pasta);
     } catch (const std::exception& e) {
         if (AbertoEmOutroPrograma(e)) {
             Messages::information(MensagemJaAberto);
             JaAberto = true;
             return;
         }
+        if (Restauracao::emRestauracao(e)) {
+            Messages::error(MensagemEmRestauracao + u'\n' + errorText(e));
+            BancoRecusado = true;
+            return;
+        }
         Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
         return;
     }
     atualizaBancos();
+}
+
+bool TfAbertura::retomaRestauracoes(const QString& pasta) {
+    for (const QString& arquivo : {QStringLiteral("qor.gdb"), QStringLiteral("config.gdb")}) {
+        try {
+            const auto cortada = Restauracao::procuraInterrompida(CaminhoBanco(pasta, arquivo));
+            if (!cortada)
+                continue;
+            bool concluir = true;
+            if (cortada->podeDesfazer)
+                concluir = Messages::confirm(
+                    cortada->descricao() +
+                    QStringLiteral("\n\nConcluir a restauração agora?\nSim: o Banco de Dados "
+                                   "fica com os dados do backup.\nNão: o Banco de Dados volta "
+                                   "aos dados de antes da restauração."));
+            else
+                Messages::information(cortada->descricao());
+            EmSegundoPlano(this,
+                           concluir ? QStringLiteral("Concluindo a restauração...")
+                                    : QStringLiteral("Voltando aos dados de antes da restauração..."),
+                           [&](const InformaProgresso& informa) {
+                               if (concluir)
+                                   Restauracao::conclui(*cortada, informa);
+                               else
+                                   Restauracao::desfaz(*cortada, informa);
+                           });
+            Messages::information(
+                concluir ? QStringLiteral("A restauração do Banco de Dados %1 foi concluída.")
+                               .arg(arquivo)
+                         : QStringLiteral("O Banco de Dados %1 voltou aos dados de antes da "
+                                          "restauração.")
+                               .arg(arquivo));
+        } catch (const std::exception& e) {
+            Messages::error(errorText(e));
+            return false;
+        }
+    }
+    return true;
 }
 
 void TfAbertura::atualizaBancos() {

@@ -19,7 +19,8 @@ public:
     // The databases were open in another Kelvara on this computer; the
     // operator has been told so and the start ends.
     bool JaAberto = false;
-    // A database this program must not open (newer, or its upgrade failed).
+    // A database this program must not open now: newer, its upgrade failed,
+    // or a restore of it runs or could not be taken up again.
     bool BancoRecusado = false;
 
 protected:
@@ -30,4 +31,7 @@ private:
     // Brings the folder's databases up to this version of the program,
     // telling the operator first.
     void atualizaBancos();
+    // Finishes or undoes, as the operator chooses, the restores of the
+    // folder's databases that were cut; answers whether the start goes on.
+    bool retomaRestauracoes(const QString& pasta);
 };

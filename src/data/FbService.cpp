@@ -1,5 +1,6 @@
 #include "data/FbService.h"
 
+#include "data/ArquivoNovo.h"
 #include "data/DbError.h"
 #include "data/FbConnection.h"
 #include "data/FbStatus.h"
@@ -8,10 +9,8 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <cstring>
-#include <exception>
-#include <thread>
 
 namespace fb {
 
@@ -93,9 +92,10 @@ public:
         return answer;
     }
 
-    // Waits for a task that writes nothing to us: the server answers a
-    // question for its output once it has some or the task has ended.
-    void waitForEnd() {
+    // Waits for a task that writes nothing to us: the engine answers a
+    // question for its output once it has a line of it or the task has
+    // ended. said hears of every line.
+    void waitForEnd(const std::function<void()>& said) {
         const char line = isc_info_svc_line;
         for (;;) {
             const char* p = query({}, QByteArray(&line, 1)).constData();
@@ -103,6 +103,8 @@ public:
                 throw DbError(QStringLiteral("Resposta inesperada do servidor"));
             if (readShort(p + 1) == 0 && p[3] != isc_info_truncated)
                 return;
+            if (said)
+                said();
         }
     }
 
@@ -119,9 +121,9 @@ struct Service::Impl {
     bool attached = false;
 
     Attachment attachment() const { return Attachment(manager, user, password); }
-    void restoreInto(const QString& file, const QString& database) const;
-    void backUpOnServer(const QString& database, const QString& file) const;
-    void requireTables(const QString& database, const QStringList& tables) const;
+    bool embedded() const { return !manager.contains(u':'); }
+    void backUpHere(const QString& database, const QString& file, const Progress& progress) const;
+    void streamBackup(const QString& database, QFile& out, const Progress& progress) const;
 };
 
 Service::Service() : d(std::make_unique<Impl>()) {}
@@ -137,23 +139,20 @@ qsizetype hostEnd(const QString& databasePath) {
     return colon > 1 ? colon : -1;
 }
 
-// The path as the server's own file system names it.
-QByteArray onServer(const QString& databasePath) {
-    return databasePath.mid(hostEnd(databasePath) + 1).toUtf8();
+} // namespace
+
+bool throughServer(const QString& databasePath) {
+    return hostEnd(databasePath) > 0;
 }
 
-const QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-} // namespace
+QString onServer(const QString& databasePath) {
+    return databasePath.mid(hostEnd(databasePath) + 1);
+}
 
 QString Service::managerFor(const QString& databasePath) {
     const qsizetype end = hostEnd(databasePath);
     return end > 0 ? databasePath.left(end) + QStringLiteral(":service_mgr")
                    : QStringLiteral("service_mgr");
-}
-
-QString Service::safetyCopyFor(const QString& databasePath) {
-    return databasePath + QStringLiteral(".anterior.gbk");
 }
 
 void Service::attach(const QString& manager, const QString& user, const QString& password) {
@@ -172,21 +171,59 @@ void Service::detach() noexcept {
     d->attached = false;
 }
 
-void Service::backup(const QString& database, const QString& file) {
+const QString& Service::manager() const {
+    return d->manager;
+}
+
+void Service::backup(const QString& database, const QString& file, const Progress& progress) {
     if (!d->attached)
         throw DbError(QStringLiteral("Service manager is not attached"));
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(OwnerOnly))
-        throw DbError(
-            QStringLiteral("Não consegui criar o arquivo %1: %2").arg(file, out.errorString()));
+    ArquivoNovo novo(file);
+    if (d->embedded()) {
+        d->backUpHere(database, novo.caminho(), progress);
+    } else {
+        QFile out(novo.caminho());
+        if (!out.open(QIODevice::WriteOnly))
+            throw DbError(
+                QStringLiteral("Não consegui criar o arquivo %1: %2").arg(file, out.errorString()));
+        d->streamBackup(database, out, progress);
+        if (!out.flush())
+            throw DbError(QStringLiteral("Não consegui gravar o arquivo %1: %2")
+                              .arg(file, out.errorString()));
+        out.close();
+    }
+    novo.poeNoLugar();
+}
+
+// The embedded engine runs in this process and writes the file itself.
+void Service::Impl::backUpHere(const QString& database, const QString& file,
+                               const Progress& progress) const {
     Buffer request(isc_action_svc_backup);
-    request.text(isc_spb_dbname, onServer(database), true)
+    request.text(isc_spb_dbname, onServer(database).toUtf8(), true)
+        .text(isc_spb_bkp_file, file.toUtf8(), true)
+        .number(isc_spb_options, 0)
+        .tag(isc_spb_verbose);
+    Attachment service = attachment();
+    service.start(request.data());
+    service.waitForEnd([&] {
+        if (progress)
+            progress(QFileInfo(file).size(), 0);
+    });
+    if (!QFile::exists(file))
+        throw DbError(QStringLiteral("O backup não gravou o arquivo %1").arg(file));
+}
+
+// A server sends the backup as a stream of blocks until the task ends.
+void Service::Impl::streamBackup(const QString& database, QFile& out,
+                                 const Progress& progress) const {
+    Buffer request(isc_action_svc_backup);
+    request.text(isc_spb_dbname, onServer(database).toUtf8(), true)
         .text(isc_spb_bkp_file, QByteArrayLiteral("stdout"), true)
         .number(isc_spb_options, 0);
-    Attachment service = d->attachment();
+    Attachment service = attachment();
     service.start(request.data());
-    // The backup arrives as a stream of blocks until the task ends.
     const char toEof = isc_info_svc_to_eof;
+    qint64 received = 0;
     for (;;) {
         const char* p = service.query({}, QByteArray(&toEof, 1)).constData();
         if (*p != isc_info_svc_to_eof)
@@ -194,34 +231,37 @@ void Service::backup(const QString& database, const QString& file) {
         const int length = readShort(p + 1);
         if (length > 0 && out.write(p + 3, length) != length)
             throw DbError(QStringLiteral("Não consegui gravar o arquivo %1: %2")
-                              .arg(file, out.errorString()));
+                              .arg(out.fileName(), out.errorString()));
+        received += length;
+        if (progress && length > 0)
+            progress(received, 0);
         const char after = p[3 + length];
         if (length == 0 && after != isc_info_truncated)
             break;
     }
-    if (!out.commit())
-        throw DbError(
-            QStringLiteral("Não consegui gravar o arquivo %1: %2").arg(file, out.errorString()));
 }
 
-void Service::Impl::restoreInto(const QString& file, const QString& database) const {
+void Service::restore(const QString& file, const QString& database, const Progress& progress) {
+    if (!d->attached)
+        throw DbError(QStringLiteral("Service manager is not attached"));
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         throw DbError(
             QStringLiteral("Não consegui abrir o arquivo %1: %2").arg(file, in.errorString()));
     Buffer request(isc_action_svc_restore);
     request.text(isc_spb_bkp_file, QByteArrayLiteral("stdin"), true)
-        .text(isc_spb_dbname, onServer(database), true)
+        .text(isc_spb_dbname, onServer(database).toUtf8(), true)
         .number(isc_spb_options, isc_spb_res_replace | isc_spb_res_create)
         .number(isc_spb_res_page_size, 4096);
-    Attachment service = attachment();
+    Attachment service = d->attachment();
     service.start(request.data());
 
-    // The server asks for the file a piece at a time and answers with the
+    // The engine asks for the file a piece at a time and answers with the
     // task's output; the task has ended when it asks for nothing more and
     // has nothing more to say. A piece is as large as one question carries.
     const char receive[] = {isc_info_svc_stdin, isc_info_svc_line};
     constexpr quint32 largestPiece = 65535 - 3;
+    const qint64 size = in.size();
     QByteArray send;
     for (;;) {
         const QByteArray& answer = service.query(send, QByteArray(receive, sizeof receive));
@@ -249,65 +289,13 @@ void Service::Impl::restoreInto(const QString& file, const QString& database) co
             send.append(char(piece.size() & 0xff));
             send.append(char((piece.size() >> 8) & 0xff));
             send.append(piece);
+            if (progress)
+                progress(in.pos(), size);
         } else if (!said) {
             break;
         }
     }
 }
-
-// A backup written by the server into a file of its own file system.
-void Service::Impl::backUpOnServer(const QString& database, const QString& file) const {
-    Buffer request(isc_action_svc_backup);
-    request.text(isc_spb_dbname, onServer(database), true)
-        .text(isc_spb_bkp_file, onServer(file), true)
-        .number(isc_spb_options, isc_spb_bkp_no_garbage_collect);
-    Attachment service = attachment();
-    service.start(request.data());
-    service.waitForEnd();
-    // On this machine, the copy is kept from other accounts like any backup.
-    QFile::setPermissions(QString::fromUtf8(onServer(file)), OwnerOnly);
-}
-
-void Service::Impl::requireTables(const QString& database, const QStringList& tables) const {
-    if (tables.isEmpty())
-        return;
-    ConnectionSettings settings;
-    settings.database = database;
-    settings.user = user;
-    settings.password = password;
-    Connection db;
-    db.attach(settings);
-    const ResultSet found = db.select(QStringLiteral(
-        "Select trim(RDB$RELATION_NAME) From RDB$RELATIONS Where RDB$SYSTEM_FLAG = 0"));
-    QStringList present;
-    for (int i = 0; i < found.rowCount(); ++i)
-        present << found.value(i, 0).toString();
-    QStringList missing;
-    for (const QString& table : tables)
-        if (!present.contains(table))
-            missing << table;
-    if (!missing.isEmpty())
-        throw DbError(QStringLiteral("O arquivo escolhido não é um backup deste Banco de Dados: "
-                                     "faltam nele as tabelas %1. Nada foi restaurado.")
-                          .arg(missing.join(QStringLiteral(", "))));
-}
-
-namespace {
-
-// The server cannot open the database: there is none yet, so nothing to keep.
-bool noDatabase(const DbError& e) {
-    return e.has(isc_io_open_err);
-}
-
-// The same error, told with more: a lost server stays a lost server.
-[[noreturn]] void rethrowWith(const DbError& e, const QString& message) {
-    DbError told(message, e.codes());
-    if (told.connectionLost())
-        throw ConnectionLost(std::move(told));
-    throw told;
-}
-
-} // namespace
 
 // A database named by a bare path, reached through the server whose
 // service manager runs the task ("host:service_mgr"), as the task itself
@@ -317,79 +305,6 @@ QString throughManager(const QString& manager, const QString& database) {
     if (hostEnd(database) > 0 || colon < 0)
         return database;
     return manager.left(colon + 1) + database;
-}
-
-// A backup must never replace a database unless it restores whole and is a
-// backup of that kind of database: it is restored first beside the target.
-// Meanwhile the server keeps a backup of the database it will replace. The
-// restored copy beside the target stays until the target is replaced, so at
-// every moment either the old data or the new is whole in a database.
-void Service::restore(const QString& file, const QString& database,
-                      const QStringList& requiredTables,
-                      const std::function<void(const QString& restored)>& check) {
-    if (!d->attached)
-        throw DbError(QStringLiteral("Service manager is not attached"));
-    ConnectionSettings scratch;
-    const QString scratchName = database + QStringLiteral(".restauracao");
-    scratch.database = throughManager(d->manager, scratchName);
-    scratch.user = d->user;
-    scratch.password = d->password;
-    auto drop = [&scratch] {
-        Connection db;
-        try {
-            db.attach(scratch);
-            db.drop();
-        } catch (const DbError&) {
-            // Nothing was left behind.
-        }
-    };
-    const QString safetyCopy = safetyCopyFor(database);
-    std::exception_ptr safetyFailed;
-    bool kept = true;
-    std::thread keep([&] {
-        try {
-            d->backUpOnServer(database, safetyCopy);
-        } catch (const DbError& e) {
-            if (noDatabase(e))
-                kept = false;
-            else
-                safetyFailed = std::current_exception();
-        } catch (...) {
-            safetyFailed = std::current_exception();
-        }
-    });
-    try {
-        d->restoreInto(file, scratch.database);
-        d->requireTables(scratch.database, requiredTables);
-        if (check)
-            check(scratch.database);
-    } catch (...) {
-        keep.join();
-        drop();
-        throw;
-    }
-    keep.join();
-    if (safetyFailed) {
-        drop();
-        try {
-            std::rethrow_exception(safetyFailed);
-        } catch (const DbError& e) {
-            rethrowWith(e, QStringLiteral("Não consegui guardar uma cópia do Banco de Dados atual "
-                                          "antes de substituí-lo; nada foi restaurado.\n") +
-                               e.message());
-        }
-    }
-    try {
-        d->restoreInto(file, database);
-    } catch (const DbError& e) {
-        if (!kept)
-            throw;
-        rethrowWith(e, e.message() +
-                           QStringLiteral("\nO Banco de Dados anterior foi guardado em %1, e os "
-                                          "dados restaurados em %2.")
-                               .arg(safetyCopy, scratchName));
-    }
-    drop();
 }
 
 } // namespace fb

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -10,52 +9,43 @@ namespace fb {
 // Backup and restore through a Firebird service manager.
 //
 // The backup file lives on the machine that runs the program, wherever the
-// database is: the server streams a backup to us and a restore from us, so
-// the file the operator chose is the file used in every set-up. Each call
-// returns once the server has finished the task; a failure carries the
-// server's own text, and a lost server the database layer's ConnectionLost.
-// Every task attaches to the service manager afresh and detaches at its end,
-// so a failed task or a lost server leaves nothing to the next one.
+// database is: a server streams a backup to us and a restore from us, and
+// the embedded engine, which runs inside the program, reads and writes the
+// file itself. Each call returns once the task has ended; a failure carries
+// the engine's own text, and a lost server the database layer's
+// ConnectionLost. Every task attaches to the service manager afresh and
+// detaches at its end, so a failed task or a lost server leaves nothing to
+// the next one.
 class Service {
 public:
+    // How far a task has come: done of total bytes, total 0 when unknown.
+    using Progress = std::function<void(qint64 done, qint64 total)>;
+
     Service();
     ~Service();
     Service(const Service&) = delete;
     Service& operator=(const Service&) = delete;
 
     // The service manager that serves a database path: "host:service_mgr"
-    // for "host:path", the local one (the embedded engine when no server
-    // runs) for a bare path.
+    // for "host:path", the embedded engine's own for a bare path.
     static QString managerFor(const QString& databasePath);
-
-    // Where a restore keeps the database it replaces: a backup beside it,
-    // named after it, which the next restore of that database replaces.
-    static QString safetyCopyFor(const QString& databasePath);
 
     // Tries the service manager now, and keeps what the tasks attach with.
     void attach(const QString& manager, const QString& user, const QString& password);
     bool isAttached() const;
     void detach() noexcept;
+    const QString& manager() const;
 
     // Backs the database up into file. The database is named as the
-    // connections name it ("host:path" or a bare path). The file is written
-    // beside its name and put in its place, readable by its owner only, once
-    // the server has finished: a failed backup leaves an older file as it
-    // was.
-    void backup(const QString& database, const QString& file);
+    // connections name it ("host:path" or a bare path). The file is put in
+    // place whole, readable by its owner only, once the task has finished:
+    // a failed or cut backup leaves an older file as it was.
+    void backup(const QString& database, const QString& file, const Progress& progress = {});
 
     // Restores file into the database (named as for backup), creating it or
-    // replacing an existing one, with 4096-byte pages. The backup is first
-    // restored whole beside the database and must hold every table of
-    // requiredTables, so a damaged file or a backup of another database
-    // fails before the database it would replace is touched. The database it
-    // replaces is backed up first into safetyCopyFor(database); when the
-    // replace itself fails, the error says where that copy is. check, when
-    // given, is shown the restored copy (named as connections name it) before
-    // it replaces anything, and refuses it by throwing.
-    void restore(const QString& file, const QString& database,
-                 const QStringList& requiredTables = {},
-                 const std::function<void(const QString& restored)>& check = {});
+    // replacing an existing one, with 4096-byte pages. Nothing more: a
+    // restore that keeps what it replaces is Restauracao's.
+    void restore(const QString& file, const QString& database, const Progress& progress = {});
 
 private:
     struct Impl;
@@ -67,5 +57,12 @@ private:
 // itself reaches it; a path with a host, or a manager without one, is
 // answered unchanged.
 QString throughManager(const QString& manager, const QString& database);
+
+// Whether a database path names a host ("host:path"); a Windows drive
+// ("c:\...") is not one.
+bool throughServer(const QString& databasePath);
+
+// The path as the server's own file system names it, without "host:".
+QString onServer(const QString& databasePath);
 
 } // namespace fb

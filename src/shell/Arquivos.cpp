@@ -3,6 +3,7 @@
 #include "reportengine/Planilha.h"
 #include "shell/Messages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -74,21 +75,61 @@ void setHandler(Handler novo) {
 
 } // namespace Arquivos
 
+namespace {
+
+InformaProgresso& observador() {
+    static InformaProgresso o;
+    return o;
+}
+
+} // namespace
+
+void ObservaProgresso(InformaProgresso novo) {
+    observador() = std::move(novo);
+}
+
 void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<void()>& tarefa) {
+    EmSegundoPlano(tela, texto, [&tarefa](const InformaProgresso&) { tarefa(); });
+}
+
+void EmSegundoPlano(QWidget* tela, const QString& texto,
+                    const std::function<void(const InformaProgresso&)>& tarefa) {
     QProgressDialog progresso(texto, QString(), 0, 0, tela);
     progresso.setWindowModality(Qt::WindowModal);
     progresso.setMinimumDuration(1000); // a quick task shows nothing
+    progresso.setAutoClose(false);
+    progresso.setAutoReset(false);
     QEventLoop espera;
+    QString passo = texto;
+    bool encerrando = false;
+    auto mostra = [&] {
+        progresso.setLabelText(encerrando ? passo + QStringLiteral("\nO programa será encerrado "
+                                                                   "quando esta tarefa terminar.")
+                                          : passo);
+    };
     // The end of the program waits for the task; the screen says so.
-    const Process::Task emCurso([&progresso, texto] {
-        progresso.setLabelText(texto + QStringLiteral("\nO programa será encerrado quando "
-                                                      "esta tarefa terminar."));
+    const Process::Task emCurso([&] {
+        encerrando = true;
+        mostra();
         progresso.show();
     });
+    const InformaProgresso informa = [&](const QString& texto, int porcento) {
+        if (observador())
+            observador()(texto, porcento);
+        QMetaObject::invokeMethod(
+            &progresso,
+            [&, texto, porcento] {
+                passo = texto;
+                mostra();
+                progresso.setRange(0, porcento < 0 ? 0 : 100);
+                progresso.setValue(porcento < 0 ? 0 : porcento);
+            },
+            Qt::QueuedConnection);
+    };
     std::exception_ptr erro;
     std::thread trabalho([&] {
         try {
-            tarefa();
+            tarefa(informa);
         } catch (...) {
             erro = std::current_exception();
         }
@@ -96,6 +137,7 @@ void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<voi
     });
     espera.exec(QEventLoop::ExcludeUserInputEvents);
     trabalho.join();
+    QCoreApplication::removePostedEvents(&progresso, QEvent::MetaCall);
     if (erro)
         std::rethrow_exception(erro);
 }

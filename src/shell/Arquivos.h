@@ -37,3 +37,14 @@ void setHandler(Handler handler);
 // An error of the task is raised here, on the screen's side. A request to
 // end the program meanwhile waits for the task to end.
 void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<void()>& tarefa);
+
+// The same for a task that tells how far it has come: a text for the step
+// it is at and a percentage (0 to 100), or -1 when that is not known. The
+// task tells it from its own thread.
+using InformaProgresso = std::function<void(const QString& passo, int porcento)>;
+void EmSegundoPlano(QWidget* tela, const QString& texto,
+                    const std::function<void(const InformaProgresso&)>& tarefa);
+
+// Hears, in the task's own thread, every step a long task tells (a test
+// that cuts the program at a given step); an empty function stops it.
+void ObservaProgresso(InformaProgresso observador);

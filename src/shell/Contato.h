@@ -28,3 +28,10 @@ inline const QString MensagemJaAberto = QStringLiteral(
     "O Kelvara já está aberto neste computador. Use a janela que já está aberta.\n"
     "Para usar o programa em mais de uma janela ou estação ao mesmo tempo, instale o servidor "
     "Firebird e aponte o Config.INI para ele.");
+
+// The database is being replaced by a restore, or its restore was cut while
+// replacing it, on another workstation.
+inline const QString MensagemEmRestauracao = QStringLiteral(
+    "Um backup está sendo restaurado neste Banco de Dados por outra estação, ou a restauração "
+    "foi interrompida. Espere que ela termine e abra o Kelvara de novo; se ela foi interrompida, "
+    "abra o Kelvara na estação que a fez para concluí-la ou desfazê-la.");

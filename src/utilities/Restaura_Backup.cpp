@@ -5,15 +5,17 @@
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
 #include "data/DbError.h"
-#include "data/Esquema.h"
 #include "data/FbService.h"
+#include "data/Restauracao.h"
 #include "data/SqlConnection.h"
 #include "shell/Arquivos.h"
 #include "shell/Messages.h"
 #include "shell/Tela.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,9 +34,13 @@ struct Escolha {
 };
 
 QGroupBox* secao(QWidget* tela, const QString& titulo, std::initializer_list<Escolha> escolhas,
-                 std::initializer_list<QPushButton*> botoes) {
+                 std::initializer_list<QPushButton*> botoes, QComboBox* copias) {
     auto* caixa = new QGroupBox(titulo, tela);
     auto* layout = new QVBoxLayout(caixa);
+    auto* rotuloCopias = new QLabel(
+        QStringLiteral("Cópias de segurança dos dados de antes de cada restauração:"), caixa);
+    NomeiaPeloRotulo(rotuloCopias, copias);
+    copias->setParent(caixa);
     for (const Escolha& e : escolhas) {
         auto* rotulo = new QLabel(e.legenda, caixa);
         NomeiaPeloRotulo(rotulo, e.campo);
@@ -50,6 +56,8 @@ QGroupBox* secao(QWidget* tela, const QString& titulo, std::initializer_list<Esc
         }
         layout->addLayout(linha);
     }
+    layout->addWidget(rotuloCopias);
+    layout->addWidget(copias);
     auto* linha = new QHBoxLayout;
     for (QPushButton* botao : botoes) {
         botao->setParent(caixa);
@@ -62,7 +70,7 @@ QGroupBox* secao(QWidget* tela, const QString& titulo, std::initializer_list<Esc
 } // namespace
 
 TfRestaura_Backup::TfRestaura_Backup(QWidget* parent)
-    : QDialog(parent, TelaSemBotoes), ibRestaura(std::make_unique<fb::Service>()) {
+    : QDialog(parent, TelaSemBotoes) {
     setObjectName(QStringLiteral("fRestaura_Backup"));
     setWindowTitle(QStringLiteral("fRestaura_Backup"));
 
@@ -86,24 +94,27 @@ TfRestaura_Backup::TfRestaura_Backup(QWidget* parent)
     btnEscolherPasta =
         Botao(this, QStringLiteral("btnEscolherPasta"), QStringLiteral("Escolher Pasta"));
     btnFechar2 = Botao(this, QStringLiteral("btnFechar2"), QStringLiteral("Fechar"));
+    cbCopias = new QComboBox(this);
+    cbCopias->setObjectName(QStringLiteral("cbCopias"));
+    cbCopias2 = new QComboBox(this);
+    cbCopias2->setObjectName(QStringLiteral("cbCopias2"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(secao(
         this, QStringLiteral("Restaura Backup dos Dados Cadastrados"),
         {{QStringLiteral("Local onde o Backup dos Dados foi Feito:"), edBackup1, Button2},
          {QStringLiteral("Local onde o Backup dos Dados Será Restaurado:"), edPasta, nullptr}},
-        {btnGeraBackup, btnEscolhePasta, btnFechar}));
+        {btnGeraBackup, btnEscolhePasta, btnFechar}, cbCopias));
     layout->addWidget(
         secao(this, QStringLiteral("Restaura Backup do Arquivo de Configuração"),
               {{QStringLiteral("Escolha o Local onde o Backup das Configurações foi Feito:"),
                 edBackup2, Button1},
                {QStringLiteral("Local onde o Backup das Configurações será Restaurado:"), edPasta2,
                 nullptr}},
-              {btnGeraBackup2, btnEscolherPasta, btnFechar2}));
+              {btnGeraBackup2, btnEscolherPasta, btnFechar2}, cbCopias2));
     setupConnections();
 }
 
-TfRestaura_Backup::~TfRestaura_Backup() = default;
 
 void TfRestaura_Backup::setupConnections() {
     struct Seletor {
@@ -130,6 +141,28 @@ void TfRestaura_Backup::setupConnections() {
                 return;
             *s.arquivo = escolhido;
             s.campo->setText(escolhido);
+            if (s.campo == edPasta)
+                listaCopias(cbCopias, bancoDados, QStringLiteral("qor.gdb"));
+            if (s.campo == edPasta2)
+                listaCopias(cbCopias2, bancoConfig, QStringLiteral("config.gdb"));
+        });
+    // Choosing a safety copy chooses it as the backup, and its database as
+    // the one to restore into.
+    struct Copias {
+        QComboBox* lista;
+        QLineEdit *backup, *banco;
+        QString *arquivoBackup, *arquivoBanco;
+    };
+    for (const Copias& c : {Copias{cbCopias, edBackup1, edPasta, &backupDados, &bancoDados},
+                            Copias{cbCopias2, edBackup2, edPasta2, &backupConfig, &bancoConfig}})
+        connect(c.lista, &QComboBox::activated, this, [c](int indice) {
+            const QStringList escolha = c.lista->itemData(indice).toStringList();
+            if (escolha.size() != 2)
+                return;
+            *c.arquivoBackup = escolha[0];
+            c.backup->setText(escolha[0]);
+            *c.arquivoBanco = escolha[1];
+            c.banco->setText(escolha[1]);
         });
     connect(btnGeraBackup, &QPushButton::clicked, this, &TfRestaura_Backup::btnGeraBackupClick);
     connect(btnGeraBackup2, &QPushButton::clicked, this, &TfRestaura_Backup::btnGeraBackup2Click);
@@ -140,6 +173,10 @@ void TfRestaura_Backup::setupConnections() {
 void TfRestaura_Backup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     dmConexao->SQLC_QOR->Close();
+    Messages::guarded([this] {
+        listaCopias(cbCopias, bancoDados, QStringLiteral("qor.gdb"));
+        listaCopias(cbCopias2, bancoConfig, QStringLiteral("config.gdb"));
+    });
 }
 
 void TfRestaura_Backup::closeEvent(QCloseEvent* event) {
@@ -147,37 +184,54 @@ void TfRestaura_Backup::closeEvent(QCloseEvent* event) {
     Messages::guarded([] { dmConexao->SQLC_QOR->Open(); });
 }
 
-// Runs the whole restore, waiting for the server to finish it. The service
-// manager is the one that serves the configured database folder. A backup
-// that lacks a table of the schema the database was made from (the other
-// database's backup, say) replaces nothing.
-// A backup made by a newer version of the program is refused before it
-// replaces anything; one made by an older version is brought up to this one
-// once restored.
+// Runs the whole restore, waiting for it to end, with the service manager
+// that serves the configured database folder. A backup that is not one of
+// that database, or made by a newer version of the program, replaces
+// nothing; one made by an older version is brought up to this one.
 void TfRestaura_Backup::restaura(const QString& backup, const QString& banco,
                                  const QString& esquema) {
+    const Restauracao::Pedido pedido{backup, bancoPeloServidor(banco), esquema};
+    EmSegundoPlano(this, QStringLiteral("Restaurando o Backup..."),
+                   [&pedido](const InformaProgresso& informa) {
+                       Restauracao::restaura(pedido, informa);
+                   });
+}
+
+// A database chosen in the dialog, as the server of the configured folder
+// names it.
+QString TfRestaura_Backup::bancoPeloServidor(const QString& banco) const {
+    if (banco.isEmpty())
+        return banco;
     const QString gerente =
         fb::Service::managerFor(CaminhoBanco(ConfigIni::readFolder(), QStringLiteral("qor.gdb")));
-    const QStringList tabelas = TabelasEsquema(QStringLiteral(":/schema/%1.sql").arg(esquema));
-    EmSegundoPlano(this, QStringLiteral("Restaurando o Backup..."),
-                   [this, gerente, backup, banco, tabelas, esquema] {
-                       if (!ibRestaura->isAttached())
-                           ibRestaura->attach(gerente, UsuarioBanco, SenhaBanco);
-                       ibRestaura->restore(backup, banco, tabelas, [](const QString& copia) {
-                           ConfereVersao(copia, QStringLiteral("O backup escolhido"));
-                       });
-                       AtualizaBanco(fb::throughManager(gerente, banco), esquema);
-                   });
+    return fb::throughManager(gerente, banco);
+}
+
+// Lists the safety copies of the database chosen (or, before one is chosen,
+// of the configured one), newest first: choosing one undoes a restore.
+void TfRestaura_Backup::listaCopias(QComboBox* lista, const QString& escolhido,
+                                    const QString& arquivo) {
+    const QString banco = escolhido.isEmpty()
+                              ? fb::onServer(CaminhoBanco(ConfigIni::readFolder(), arquivo))
+                              : escolhido;
+    lista->clear();
+    lista->addItem(QString());
+    for (const Restauracao::Copia& copia : Restauracao::copias(bancoPeloServidor(banco)))
+        lista->addItem(QStringLiteral("%1 - %2")
+                           .arg(copia.feita.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
+                                QFileInfo(copia.arquivo).fileName()),
+                       QStringList{copia.arquivo, banco});
 }
 
 void TfRestaura_Backup::btnGeraBackupClick() {
     dmConexao->SQLC_QOR->Close();
     try {
         restaura(backupDados, bancoDados, QStringLiteral("qor"));
+        listaCopias(cbCopias, bancoDados, QStringLiteral("qor.gdb"));
     } catch (const std::exception& e) {
-        Messages::warning(QStringLiteral("Não consegui Restaurar o Backup dos Dados\n"
-                                         "Mensagem de Erro:") +
-                          Messages::errorMessage(e));
+        if (!falhou(QStringLiteral("Não consegui Restaurar o Backup dos Dados\nMensagem de Erro:"),
+                    e))
+            return;
     }
     dmConexao->SQLC_QOR->Open();
 }
@@ -190,9 +244,27 @@ void TfRestaura_Backup::btnGeraBackup2Click() {
                                              "com Sucesso ! A Aplicação será Finalizada !"));
         Process::end();
     } catch (const std::exception& e) {
-        Messages::warning(QStringLiteral("Não consegui Restaurar o Backup das Configurações\n"
-                                         "Mensagem de Erro:") +
-                          Messages::errorMessage(e));
+        if (!falhou(QStringLiteral("Não consegui Restaurar o Backup das Configurações\n"
+                                   "Mensagem de Erro:"),
+                    e))
+            return;
     }
     dmConfig->SQLC_Config->Open();
+}
+
+// A restore cut while it replaced the database leaves it for the next start
+// to finish or undo: the program ends for that. Any other failure changed
+// nothing, and the program goes on with the database it had. Answers
+// whether it goes on.
+bool TfRestaura_Backup::falhou(const QString& titulo, const std::exception& e) {
+    if (dynamic_cast<const Restauracao::Cortada*>(&e)) {
+        Messages::error(titulo + Messages::errorMessage(e) +
+                        QStringLiteral("\nA substituição do Banco de Dados não terminou. O "
+                                       "Kelvara será encerrado; ao abri-lo de novo, ele oferece "
+                                       "concluir a restauração ou voltar aos dados de antes dela."));
+        Process::end();
+        return false;
+    }
+    Messages::warning(titulo + Messages::errorMessage(e));
+    return true;
 }

@@ -1,14 +1,11 @@
 #pragma once
 
 #include <QDialog>
-#include <memory>
+#include <exception>
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
-
-namespace fb {
-class Service;
-}
 
 // Restores the stock data or the configuration from backup files. The stock
 // connection stays closed while the screen is shown.
@@ -16,7 +13,6 @@ class TfRestaura_Backup : public QDialog {
     Q_OBJECT
 public:
     explicit TfRestaura_Backup(QWidget* parent = nullptr);
-    ~TfRestaura_Backup() override;
 
     QLineEdit* edBackup1;
     QPushButton* Button2;
@@ -30,6 +26,9 @@ public:
     QPushButton* btnGeraBackup2;
     QPushButton* btnEscolherPasta;
     QPushButton* btnFechar2;
+    // The safety copies of each database, newest first.
+    QComboBox* cbCopias;
+    QComboBox* cbCopias2;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -40,8 +39,10 @@ private:
     void btnGeraBackupClick();
     void btnGeraBackup2Click();
     void restaura(const QString& backup, const QString& banco, const QString& esquema);
+    QString bancoPeloServidor(const QString& banco) const;
+    void listaCopias(QComboBox* lista, const QString& escolhido, const QString& arquivo);
+    bool falhou(const QString& titulo, const std::exception& e);
 
-    std::unique_ptr<fb::Service> ibRestaura;
     // The files chosen in the dialogs; typed text is never used.
     QString backupDados, bancoDados, backupConfig, bancoConfig;
 };
