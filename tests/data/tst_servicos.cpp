@@ -189,36 +189,34 @@ private slots:
         QCOMPARE(rows("restaurado.gdb"), QStringList{"         7|12.35"});
     }
 
-    // A damaged backup fails with the server's text and leaves the database
-    // it was to replace whole, with nothing beside it.
-    void damagedBackupNeverReplacesTheDatabase() {
-        fb::Service service;
-        service.attach(fb::Service::managerFor(dbs->folder()), UsuarioBanco, SenhaBanco);
-        service.backup(path("qor.gdb"), file("b.gbk"));
-        QFile f(file("b.gbk"));
-        QVERIFY(f.resize(f.size() / 2));
-        dbs->exec("qor.gdb", "Update Produtos Set PRO_PCusto = 99");
-        try {
-            service.restore(file("b.gbk"), path("qor.gdb"));
-            QFAIL("restored");
-        } catch (const DbError& e) {
-            QVERIFY2(e.message().contains("backup file"), qPrintable(e.message()));
-        }
-        QCOMPARE(rows("qor.gdb"), QStringList{"         7|99"});
-        QVERIFY(!QFile::exists(file("qor.gdb.restauracao")));
-    }
-
     // A backup holds every row, the users' passwords included: only its
-    // owner reads it, also where it replaces a file others could read.
+    // owner reads it, also where it replaces a file others could read, from
+    // the server and from the embedded engine alike.
+    void backupIsReadableByItsOwnerOnly_data() {
+        QTest::addColumn<bool>("embedded");
+        QTest::newRow("servidor") << false;
+        QTest::newRow("embutido") << true;
+    }
     void backupIsReadableByItsOwnerOnly() {
+        QFETCH(bool, embedded);
+        const QString database = embedded ? file("qor.gdb") : path("qor.gdb");
         QFile old(file("b.gbk"));
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.close();
         QVERIFY(old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                    QFile::ReadOther));
-        attached()->backup(path("qor.gdb"), file("b.gbk"));
+        fb::Service service;
+        service.attach(fb::Service::managerFor(database), UsuarioBanco, SenhaBanco);
+        // While it is written, it lies in a folder only its owner enters.
+        const QStringList before = QDir(dbs->localPath()).entryList(QDir::Dirs);
+        service.backup(database, file("b.gbk"), [&](qint64, qint64) {
+            for (const QString& dir : QDir(dbs->localPath()).entryList(QDir::Dirs))
+                if (!before.contains(dir))
+                    QCOMPARE(QFile::permissions(file(dir)) & 0x0077, 0);
+        });
         QCOMPARE(QFile::permissions(file("b.gbk")) & 0x0777, QFile::ReadUser | QFile::WriteUser);
         QVERIFY(QFile(file("b.gbk")).size() > 0);
+        QCOMPARE(QDir(dbs->localPath()).entryList(QDir::Dirs), before);
     }
 
     // A backup that fails leaves the previous backup as it was, and nothing
@@ -274,64 +272,6 @@ private slots:
         QCOMPARE(rows("r.gdb"), QStringList{"         7|12.35"});
     }
 
-    // A backup of the other database is refused before anything is
-    // replaced, whichever way round it was chosen.
-    void backupOfTheOtherDatabaseIsRefused_data() {
-        QTest::addColumn<QString>("backupOf");
-        QTest::addColumn<QString>("restoredOver");
-        QTest::addColumn<QString>("schema");
-        QTest::newRow("configuration over stock") << "config.gdb"
-                                                  << "qor.gdb"
-                                                  << ":/schema/qor.sql";
-        QTest::newRow("stock over configuration") << "qor.gdb"
-                                                  << "config.gdb"
-                                                  << ":/schema/config.sql";
-    }
-    void backupOfTheOtherDatabaseIsRefused() {
-        QFETCH(QString, backupOf);
-        QFETCH(QString, restoredOver);
-        QFETCH(QString, schema);
-        auto service = attached();
-        service->backup(path(backupOf), file("outro.gbk"));
-        service->backup(path(restoredOver), file("antes.gbk"));
-        try {
-            service->restore(file("outro.gbk"), path(restoredOver), TabelasEsquema(schema));
-            QFAIL("restored a backup of the other database");
-        } catch (const DbError& e) {
-            QVERIFY2(e.message().contains("não é um backup deste Banco de Dados"),
-                     qPrintable(e.message()));
-        }
-        // Still the same database: its backup is byte for byte the same.
-        service->backup(path(restoredOver), file("depois.gbk"));
-        QCOMPARE(QFile(file("depois.gbk")).size(), QFile(file("antes.gbk")).size());
-        QVERIFY(!QFile::exists(file(restoredOver + ".restauracao")));
-    }
-
-    // What a restore replaces is kept beside it, readable by its owner only,
-    // and restores the data as it was; when the replace fails, the error
-    // says where it is.
-    void restoreKeepsWhatItReplaces() {
-        auto service = attached();
-        service->backup(path("qor.gdb"), file("b.gbk"));
-        dbs->exec("qor.gdb", "Update Produtos Set PRO_PCusto = 99");
-        service->restore(file("b.gbk"), path("qor.gdb"), TabelasEsquema(":/schema/qor.sql"));
-        QCOMPARE(rows("qor.gdb"), QStringList{"         7|12.35"});
-        const QString kept = fb::Service::safetyCopyFor(file("qor.gdb"));
-        QCOMPARE(QFile::permissions(kept) & 0x0777, QFile::ReadUser | QFile::WriteUser);
-        service->restore(kept, path("anterior.gdb"));
-        QCOMPARE(rows("anterior.gdb"), QStringList{"         7|99"});
-
-        fb::Connection other; // another workstation holds the database
-        other.attach(ConexaoAdministrador(path("qor.gdb")));
-        try {
-            service->restore(file("b.gbk"), path("qor.gdb"));
-            QFAIL("replaced a database in use");
-        } catch (const DbError& e) {
-            QVERIFY2(e.message().contains("O Banco de Dados anterior foi guardado em " +
-                                          fb::Service::safetyCopyFor(path("qor.gdb"))),
-                     qPrintable(e.message()));
-        }
-    }
 };
 
 KELVARA_TEST_MAIN(TestServicos)

@@ -12,6 +12,7 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -147,6 +148,32 @@ private slots:
                  QString("Café Pilão"));
     }
 
+    // That was the wrong backup: the operator chooses the newest safety copy
+    // in the list, which names its database too, and restores it.
+    void choosingASafetyCopyUndoesTheRestore() {
+        fBackup->show();
+        click(fBackup->btnGeraBackup);
+        fBackup->close();
+        run("Update Produtos Set PRO_Descricao = 'o certo'");
+        const QStringList right = products();
+        restoreStock(QDir::currentPath() + "/backup.gbk");
+        QVERIFY(products() != right);
+        program->recorder.messages.clear();
+
+        QComboBox* copies = fRestaura_Backup->cbCopias;
+        QCOMPARE(copies->count(), 2); // none chosen, and the one copy
+        QVERIFY2(copies->itemText(1).startsWith(QDate::currentDate().toString("dd/MM/yyyy")),
+                 qPrintable(copies->itemText(1)));
+        copies->setFocus();
+        QTest::keyClick(copies, Qt::Key_Down);
+        QVERIFY(fRestaura_Backup->edBackup1->text().startsWith(local("qor.gdb.anterior-")));
+        QCOMPARE(fRestaura_Backup->edPasta->text(), local("qor.gdb"));
+        click(fRestaura_Backup->btnGeraBackup);
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().join("\n")));
+        QCOMPARE(products(), right);
+        QCOMPARE(copies->count(), 3);
+    }
+
     // A restore that cannot go through leaves the database as it was: a
     // damaged file, a database another workstation holds open, or the
     // configuration's backup chosen for the stock.
@@ -155,8 +182,9 @@ private slots:
         QTest::addColumn<QString>("told");
         QTest::newRow("damaged backup") << "damaged"
                                         << "backup file";
-        QTest::newRow("database in use") << "in use"
-                                         << "O Banco de Dados anterior foi guardado em";
+        QTest::newRow("database in use")
+            << "in use"
+            << "Feche o Kelvara nas outras estações e restaure de novo; nada foi alterado.";
         QTest::newRow("configuration backup") << "configuration"
                                               << "não é um backup deste Banco de Dados";
         QTest::newRow("backup of a newer version")
