@@ -110,15 +110,17 @@ void TfAbertura::FormShow() {
             JaAberto = true;
             return;
         }
-        if (Restauracao::emRestauracao(e)) {
-            Messages::error(MensagemEmRestauracao + u'\n' + errorText(e));
-            BancoRecusado = true;
-            return;
-        }
-        Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
+        Messages::error(MensagemAoAbrir(e));
+        BancoRecusado = Restauracao::emRestauracao(e);
         return;
     }
     atualizaBancos();
+}
+
+QString MensagemAoAbrir(const std::exception& e) {
+    if (Restauracao::emRestauracao(e))
+        return MensagemEmRestauracao + u'\n' + errorText(e);
+    return MensagemBancoNaoEncontrado(errorText(e));
 }
 
 bool TfAbertura::retomaRestauracoes(const QString& pasta) {
@@ -180,7 +182,7 @@ void TfAbertura::atualizaBancos() {
         Messages::error(e.message());
         BancoRecusado = true;
     } catch (const std::exception& e) {
-        Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
+        Messages::error(MensagemAoAbrir(e));
         BancoRecusado = true;
     }
 }

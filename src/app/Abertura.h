@@ -2,7 +2,13 @@
 
 #include <QWidget>
 
+#include <exception>
+
 class QLabel;
+
+// What the operator is told when a database does not open: the not-found
+// message, or that a restore is replacing it.
+QString MensagemAoAbrir(const std::exception& e);
 
 // The progress screen of start-up. Its show step opens the databases, or
 // asks for their folder when there is no configuration file yet.

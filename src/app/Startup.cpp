@@ -210,7 +210,7 @@ bool StartProgram() {
         abertura.reset();
         delete fConfig_BancoDados;
         fConfig_BancoDados = nullptr;
-        Messages::error(MensagemBancoNaoEncontrado(errorText(e)));
+        Messages::error(MensagemAoAbrir(e));
         Process::end();
         return false;
     }

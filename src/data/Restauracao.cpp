@@ -437,8 +437,12 @@ QString Interrompida::descricao() const {
 }
 
 std::optional<Interrompida> procuraInterrompida(const QString& banco) {
-    if (!QFile::exists(registroDe(banco)))
+    if (!QFile::exists(registroDe(banco))) {
+        // Cut before it wrote down anything: only its lock is left.
+        if (QFile::exists(travaDe(banco)))
+            trava(banco);
         return std::nullopt;
+    }
     auto lock = trava(banco);
     const std::optional<Registro> registro = Registro::le(registroDe(banco));
     if (!registro || registro->banco != banco) {

@@ -4,6 +4,8 @@
 //   "backup|FILE"              a stock backup into FILE
 //   "restaura|BACKUP|DATABASE" a stock restore of BACKUP into DATABASE
 // Every message is written to standard output instead of shown.
+// KELVARA_CORTE="STEP|N" kills the program (SIGKILL, as a power cut would)
+// when a long task tells, for the Nth time, a step that begins with STEP.
 
 #include "app/Pricipal.h"
 #include "app/Sinais.h"
@@ -50,7 +52,20 @@ void conduz() {
     inicia->click();
 }
 
+void cortaNoPasso() {
+    const QStringList corte = qEnvironmentVariable("KELVARA_CORTE").split(u'|');
+    if (corte.size() != 2)
+        return;
+    const QString passo = corte[0];
+    const int vezes = corte[1].toInt();
+    ObservaProgresso([passo, vezes, contadas = 0](const QString& texto, int) mutable {
+        if (texto.startsWith(passo) && ++contadas >= vezes)
+            ::kill(::getpid(), SIGKILL);
+    });
+}
+
 void conduzAoIniciar() {
+    cortaNoPasso();
     Arquivos::setHandler([](const Arquivos::Pedido&) {
         return respostas.isEmpty() ? QString() : respostas.takeFirst();
     });

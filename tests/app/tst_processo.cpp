@@ -7,11 +7,13 @@
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
 #include "data/FbService.h"
+#include "data/Restauracao.h"
 #include "shell/Contato.h"
 
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,9 @@ class TestProcesso : public QObject {
     std::unique_ptr<QProcess> programa;
 
     QString folder() const { return pasta->path() + "/Estoque São Paulo"; }
+    // The folder as the program names it: bare for the embedded engine,
+    // "localhost:..." once the test has moved to the server.
+    QString dbFolder;
 
     // Whether another process has the stock database open.
     bool heldElsewhere() {
@@ -59,12 +64,12 @@ class TestProcesso : public QObject {
 
     void run(const QString& sql, const QString& database = "qor.gdb") {
         fb::Connection db;
-        db.attach(ConexaoAdministrador(CaminhoBanco(folder(), database)));
+        db.attach(ConexaoAdministrador(CaminhoBanco(dbFolder, database)));
         db.executeImmediate(sql);
     }
     QStringList products(const QString& database = "qor.gdb") {
         fb::Connection db;
-        db.attach(ConexaoAdministrador(CaminhoBanco(folder(), database)));
+        db.attach(ConexaoAdministrador(CaminhoBanco(dbFolder, database)));
         const fb::ResultSet r = db.select(
             "Select trim(PRO_Codigo) || '|' || PRO_PCusto From Produtos Order By PRO_Codigo");
         QStringList all;
@@ -74,8 +79,47 @@ class TestProcesso : public QObject {
     }
     void backup(const QString& file) {
         fb::Service service;
-        service.attach(fb::Service::managerFor(folder()), UsuarioBanco, SenhaBanco);
-        service.backup(CaminhoBanco(folder(), "qor.gdb"), file);
+        service.attach(fb::Service::managerFor(dbFolder), UsuarioBanco, SenhaBanco);
+        service.backup(CaminhoBanco(dbFolder, "qor.gdb"), file);
+    }
+
+    void writeConfigIni() {
+        QFile ini(folder() + "/Config.INI");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(("[PASTA]\r\nPATH=" + dbFolder + "\r\n").toUtf8());
+    }
+
+    // The databases made anew through the local server, which the folder
+    // is opened to, and Config.INI pointed at it.
+    void useServer() {
+        for (const QString& dir : {pasta->path(), folder()})
+            QFile::setPermissions(dir, QFileDevice::Permissions(0x7777));
+        for (const char* name : {"qor.gdb", "config.gdb"})
+            QFile::remove(local(name));
+        dbFolder = "localhost:" + folder();
+        CriaBancos(dbFolder);
+        writeConfigIni();
+    }
+
+    // Starts the program in this process, as the next start after a cut
+    // does, answering its questions; answers what it said.
+    QList<RecordedMessage> startAgain(QList<bool> answers) {
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(folder());
+        MessageRecorder recorder;
+        recorder.answers = answers;
+        const bool started = StartProgram();
+        DestroyProgram();
+        QDir::setCurrent(previous);
+        [&] { QVERIFY2(started, qPrintable(recorder.texts().join("\n"))); }();
+        return recorder.messages;
+    }
+
+    static QByteArray digest(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly)
+                   ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5)
+                   : QByteArray();
     }
 
     // Whether the process holds the requests to end back, as the program
@@ -130,10 +174,9 @@ private slots:
     void init() {
         pasta = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir().mkpath(folder()));
+        dbFolder = folder();
         CriaBancos(folder());
-        QFile ini(folder() + "/Config.INI");
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write(("[PASTA]\r\nPATH=" + folder() + "\r\n").toUtf8());
+        writeConfigIni();
     }
     void cleanup() {
         if (programa && programa->state() != QProcess::NotRunning) {
@@ -207,6 +250,95 @@ private slots:
         QVERIFY2(!said.contains("Não consegui"), qPrintable(said));
         QCOMPARE(products(), QStringList{"1|1.00"});
         startProgram();
+    }
+
+    // The program is killed (as by a power cut) at each step of a restore,
+    // on the embedded engine and through the server. The next start opens
+    // the old data or the new whole, or asks whether to finish the restore
+    // or go back, and either works; an earlier safety copy never changes,
+    // and nothing of the restore is left behind.
+    void cutRestoreIsFinishedOrUndoneAtTheNextStart_data() {
+        QTest::addColumn<bool>("server");
+        QTest::addColumn<QString>("cut");
+        QTest::addColumn<QList<bool>>("answers"); // empty: no question
+        QTest::addColumn<bool>("restored");
+        for (bool server : {false, true}) {
+            const char* engine = server ? "servidor" : "embutido";
+            auto row = [&](const char* name, const QString& cut, QList<bool> answers,
+                           bool restored) {
+                QTest::addRow("%s, %s", engine, name) << server << cut << answers << restored;
+            };
+            // Through the server the replace is a restore: cut it half-way.
+            const QString replace = server ? "Substituindo|5" : "Substituindo|1";
+            row("antes da prova", "Conferindo o backup|1", {}, false);
+            row("durante a prova", "Restaurando o backup à parte|5", {}, false);
+            row("durante a cópia", "Guardando uma cópia|3", {}, false);
+            row("durante a substituição, concluída", replace, {true}, true);
+            row("durante a substituição, desfeita", replace, {false}, false);
+            row("depois da substituição", "Abrindo o Banco de Dados restaurado|1", {}, true);
+        }
+    }
+    void cutRestoreIsFinishedOrUndoneAtTheNextStart() {
+        QFETCH(bool, server);
+        QFETCH(QString, cut);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, restored);
+        if (server)
+            useServer();
+        // Enough movements for every step to take a while.
+        run("Insert Into Grupos Values ('000001', 'Geral')");
+        run("Insert Into Produtos (PRO_Codigo, PRO_CodGRU, PRO_PCusto) "
+            "Values ('         1', '000001', 1)");
+        run("execute block as declare i integer = 0; begin while (i < 20000) do begin "
+            "insert into Mov_Estq (MOV_CodPro, MOV_Oper, MOV_Data, MOV_Valor, MOV_Quant, MOV_Doc) "
+            "values ('         1', 'EE', current_date, 1, 1, 'NF ' || :i); i = i + 1; end end");
+        backup(local("backup.gbk"));
+        run("Update Produtos Set PRO_PCusto = 99");
+        const QString earlier = local("qor.gdb.anterior-20250101-120000.gbk");
+        QVERIFY(QFile::copy(local("backup.gbk"), earlier));
+        const QByteArray earlierDigest = digest(earlier);
+
+        QProcess driven;
+        qputenv("KELVARA_CORTE", cut.toUtf8());
+        launch(driven, KELVARA_DRIVEN, folder(),
+               "restaura|" + local("backup.gbk") + "|" + local("qor.gdb"));
+        qunsetenv("KELVARA_CORTE");
+        QVERIFY(driven.waitForFinished(120000));
+        QCOMPARE(driven.exitStatus(), QProcess::CrashExit);
+
+        if (server && !answers.isEmpty()) {
+            // Another workstation, which has not the record, is told that a
+            // restore runs or was cut, not that the server is missing.
+            const QString record = local("qor.gdb.restauracao.ini");
+            QVERIFY(QFile::rename(record, record + ".longe"));
+            const QString previous = QDir::currentPath();
+            QDir::setCurrent(folder());
+            MessageRecorder recorder;
+            QVERIFY(!StartProgram());
+            DestroyProgram();
+            QDir::setCurrent(previous);
+            QVERIFY(QFile::rename(record + ".longe", record));
+            QCOMPARE(recorder.messages.size(), 1);
+            QVERIFY2(recorder.messages[0].text.startsWith(MensagemEmRestauracao),
+                     qPrintable(recorder.messages[0].text));
+        }
+
+        const QList<RecordedMessage> said = startAgain(answers);
+        const bool asked = std::any_of(said.begin(), said.end(), [](const RecordedMessage& m) {
+            return m.kind == Messages::Kind::Confirmation;
+        });
+        QCOMPARE(asked, !answers.isEmpty());
+        if (asked)
+            QVERIFY2(said[0].text.contains("foi interrompida antes de terminar") &&
+                         said[0].text.contains(local("backup.gbk")),
+                     qPrintable(said[0].text));
+        QCOMPARE(products(), QStringList{restored ? "1|1.00" : "1|99.00"});
+        QCOMPARE(digest(earlier), earlierDigest);
+        QCOMPARE(QDir(folder()).entryList({"*.restauracao*", "*.gravando-*"},
+                                          QDir::AllEntries | QDir::Hidden),
+                 QStringList());
+        // And the start after that just opens.
+        QCOMPARE(startAgain({}).size(), 0);
     }
 
     // A second start on the same machine says so, ends and keeps the
