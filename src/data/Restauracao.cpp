@@ -12,12 +12,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <chrono>
+#include <exception>
+#include <mutex>
+#include <thread>
 
 namespace Restauracao {
 
@@ -157,14 +162,35 @@ void requerTabelas(const QString& banco, const QString& esquema) {
                            .arg(faltam.join(QStringLiteral(", "))));
 }
 
-// Drops a database of the restore's own; one already gone is nothing to do.
-void descarta(const QString& banco) {
+bool existe(const QString& banco) {
     fb::Connection db;
     try {
         db.attach(ConexaoAdministrador(banco));
-        db.drop();
-    } catch (const DbError&) {
-        // Not there, or in use by a task that still runs: left for later.
+        return true;
+    } catch (const DbError& e) {
+        return !e.has(isc_io_error);
+    }
+}
+
+// Drops a database of the restore's own; one already gone is nothing to do.
+// One still in use is left for later, unless paciencia gives the server
+// time to end a task of a restore that was cut.
+void descarta(const QString& banco, std::chrono::seconds paciencia = {}) {
+    const auto ate = std::chrono::steady_clock::now() + paciencia;
+    for (;;) {
+        fb::Connection db;
+        try {
+            db.attach(ConexaoAdministrador(banco));
+            db.drop();
+            if (!existe(banco))
+                return;
+        } catch (const DbError& e) {
+            if (e.has(isc_io_error))
+                return;
+        }
+        if (std::chrono::steady_clock::now() >= ate)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
 }
 
@@ -194,6 +220,7 @@ public:
     }
 
     void confere();
+    void provaECopia();
     void prova();
     void copia();
     void registra(const QString& passo);
@@ -213,16 +240,27 @@ private:
         servico.attach(fb::Service::managerFor(registro.banco), UsuarioBanco, SenhaBanco);
         provado = provadoDe(registro.banco);
     }
-    void informa(const QString& texto, int porcento = -1) const {
-        if (progresso)
-            progresso(texto, porcento);
+    // Tells the operator a step. The proof and the safety copy run side by
+    // side, each on a line of its own (linha 0 and 1); any other step
+    // stands alone.
+    void informa(const QString& texto, int porcento = -1, int linha = -1) {
+        if (!progresso)
+            return;
+        const std::lock_guard<std::mutex> guarda(travaLinhas);
+        if (linha < 0)
+            linhas.clear();
+        linhas[std::max(linha, 0)] = texto;
+        if (linha <= 0)
+            porcentoGeral = porcento;
+        progresso(QStringList(linhas.values()).join(u'\n'), porcentoGeral);
     }
-    fb::Service::Progress andamento(const QString& texto) const {
-        return [this, texto](qint64 feito, qint64 total) {
+    fb::Service::Progress andamento(const QString& texto, int linha = -1) {
+        return [this, texto, linha](qint64 feito, qint64 total) {
             if (total > 0)
-                informa(texto, int(feito * 100 / total));
+                informa(texto + QStringLiteral(" %1%").arg(feito * 100 / total),
+                        int(feito * 100 / total), linha);
             else
-                informa(texto + QStringLiteral(" (%1 MB)").arg(feito / 1000000), -1);
+                informa(texto + QStringLiteral(" (%1 MB)").arg(feito / 1000000), -1, linha);
         };
     }
 
@@ -233,6 +271,9 @@ private:
     QString provado;
     bool haBanco = true;
     bool copiaDesta = false;
+    std::mutex travaLinhas;
+    QMap<int, QString> linhas;
+    int porcentoGeral = -1;
 };
 
 void Restauro::confere() {
@@ -261,11 +302,33 @@ void Restauro::confere() {
     descarta(provado); // left by a restore of another machine that was cut
 }
 
+// The proof reads the backup and the safety copy the database: they run
+// side by side, and the restore goes on once both have ended well.
+void Restauro::provaECopia() {
+    std::exception_ptr falhaDaCopia;
+    std::thread copiando([&] {
+        try {
+            copia();
+        } catch (...) {
+            falhaDaCopia = std::current_exception();
+        }
+    });
+    try {
+        prova();
+    } catch (...) {
+        copiando.join();
+        throw;
+    }
+    copiando.join();
+    if (falhaDaCopia)
+        std::rethrow_exception(falhaDaCopia);
+}
+
 void Restauro::prova() {
     const QString texto = QStringLiteral("Restaurando o backup à parte, para conferi-lo...");
-    informa(texto, 0);
-    servico.restore(registro.backup, provado, andamento(texto));
-    informa(QStringLiteral("Conferindo o backup restaurado..."));
+    informa(texto, 0, 0);
+    servico.restore(registro.backup, provado, andamento(texto, 0));
+    informa(QStringLiteral("Conferindo o backup restaurado..."), -1, 0);
     requerTabelas(provado, registro.esquema);
     ConfereVersao(provado, QStringLiteral("O backup escolhido"));
     AtualizaBanco(provado, registro.esquema);
@@ -277,9 +340,16 @@ void Restauro::copia() {
     if (!haBanco)
         return;
     const QString texto = QStringLiteral("Guardando uma cópia de segurança dos dados atuais...");
-    informa(texto);
+    informa(texto, -1, 1);
     const QString nome = nomeDaCopia(registro.banco);
-    servico.backup(registro.banco, nome, andamento(texto));
+    try {
+        servico.backup(registro.banco, nome, andamento(texto, 1));
+    } catch (const DbError& e) {
+        throw Recusada(QStringLiteral("Não consegui guardar uma cópia do Banco de Dados atual "
+                                      "antes de substituí-lo; nada foi restaurado.\n") +
+                       e.message());
+    }
+    informa(texto + QStringLiteral(" feita."), -1, 1);
     registro.copia = nome;
     copiaDesta = true;
 }
@@ -344,7 +414,7 @@ void Restauro::desiste() {
     if (aqui())
         QFile::remove(fb::onServer(provado));
     else
-        descarta(provado);
+        descarta(provado, std::chrono::seconds(10));
     if (copiaDesta)
         QFile::remove(registro.copia);
     QFile::remove(registroDe(registro.banco));
@@ -408,8 +478,7 @@ QString restaura(const Pedido& pedido, const Progresso& progresso) {
     restauro.confere();
     restauro.registra(PassoProva);
     try {
-        restauro.prova();
-        restauro.copia();
+        restauro.provaECopia();
         restauro.registra(PassoSubstituicao);
         restauro.substitui();
     } catch (const Cortada&) {

@@ -5,7 +5,9 @@
 //   "restaura|BACKUP|DATABASE" a stock restore of BACKUP into DATABASE
 // Every message is written to standard output instead of shown.
 // KELVARA_CORTE="STEP|N" kills the program (SIGKILL, as a power cut would)
-// when a long task tells, for the Nth time, a step that begins with STEP.
+// when a long task tells, for the Nth time, a step that holds STEP (a
+// restore tells two steps at once while it proves the backup and copies the
+// database).
 
 #include "app/Pricipal.h"
 #include "app/Sinais.h"
@@ -18,6 +20,7 @@
 
 #include <QPushButton>
 #include <QTimer>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -58,8 +61,9 @@ void cortaNoPasso() {
         return;
     const QString passo = corte[0];
     const int vezes = corte[1].toInt();
-    ObservaProgresso([passo, vezes, contadas = 0](const QString& texto, int) mutable {
-        if (texto.startsWith(passo) && ++contadas >= vezes)
+    static std::atomic<int> contadas{0};
+    ObservaProgresso([passo, vezes](const QString& texto, int) {
+        if (texto.contains(passo) && ++contadas >= vezes)
             ::kill(::getpid(), SIGKILL);
     });
 }
