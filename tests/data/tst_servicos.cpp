@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <arpa/inet.h>
 #include <atomic>
 #include <memory>
@@ -217,6 +218,27 @@ private slots:
         QCOMPARE(QFile::permissions(file("b.gbk")) & 0x0777, QFile::ReadUser | QFile::WriteUser);
         QVERIFY(QFile(file("b.gbk")).size() > 0);
         QCOMPARE(QDir(dbs->localPath()).entryList(QDir::Dirs), before);
+    }
+
+    // What a cut backup left beside its file goes with the next backup of
+    // that name; a write under way in a running process stays.
+    void cutBackupLeavesNothingToTheNext() {
+        QProcess ended;
+        ended.start("sleep", {"0.1"});
+        QVERIFY(ended.waitForStarted());
+        const qint64 gone = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        const QString cut = file(QString("b.gbk.gravando-%1-abcdef").arg(gone));
+        const QString running =
+            file(QString("b.gbk.gravando-%1-ghijkl").arg(QCoreApplication::applicationPid()));
+        for (const QString& dir : {cut, running}) {
+            QVERIFY(QDir().mkpath(dir));
+            QFile half(dir + "/b.gbk");
+            QVERIFY(half.open(QIODevice::WriteOnly));
+        }
+        attached()->backup(path("qor.gdb"), file("b.gbk"));
+        QVERIFY(!QFile::exists(cut));
+        QVERIFY(QFile::exists(running));
     }
 
     // A backup that fails leaves the previous backup as it was, and nothing
