@@ -214,9 +214,14 @@ void TfRestaura_Backup::listaCopias(QComboBox* lista, const QString& escolhido,
     const QString banco = escolhido.isEmpty()
                               ? fb::onServer(CaminhoBanco(ConfigIni::readFolder(), arquivo))
                               : escolhido;
+    const QList<Restauracao::Copia> copias = Restauracao::copias(bancoPeloServidor(banco));
     lista->clear();
-    lista->addItem(QString());
-    for (const Restauracao::Copia& copia : Restauracao::copias(bancoPeloServidor(banco)))
+    lista->setPlaceholderText(
+        copias.isEmpty()
+            ? QStringLiteral("Nenhuma cópia: ainda não houve restauração deste Banco de Dados")
+            : QStringLiteral("Escolha uma cópia para voltar aos dados de antes de uma "
+                             "restauração"));
+    for (const Restauracao::Copia& copia : copias)
         lista->addItem(QStringLiteral("%1 - %2")
                            .arg(copia.feita.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
                                 QFileInfo(copia.arquivo).fileName()),
