@@ -103,10 +103,12 @@ int main(int argc, char** argv) {
             const double a = seconds([&] { server.backup(qor, ours); });
             const double b = seconds([&] { embedded.backup(here, ours); });
             const double c = seconds([&] { gbak({QStringLiteral("-b"), qor, theirs}); });
-            const double d =
-                seconds([&] { Restauracao::restaura({ours, target, QStringLiteral("qor")}); });
-            const double e =
-                seconds([&] { Restauracao::restaura({ours, here, QStringLiteral("qor")}); });
+            const double d = seconds([&] {
+                Restauracao::restaura({ours, target, QStringLiteral("qor")});
+            });
+            const double e = seconds([&] {
+                Restauracao::restaura({ours, here, QStringLiteral("qor")});
+            });
             const double f = seconds([&] {
                 gbak({QStringLiteral("-c"), QStringLiteral("-rep"), QStringLiteral("-se"), manager,
                       onServer, restoreByGbak});

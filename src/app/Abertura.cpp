@@ -139,8 +139,9 @@ bool TfAbertura::retomaRestauracoes(const QString& pasta) {
             else
                 Messages::information(cortada->descricao());
             EmSegundoPlano(this,
-                           concluir ? QStringLiteral("Concluindo a restauração...")
-                                    : QStringLiteral("Voltando aos dados de antes da restauração..."),
+                           concluir
+                               ? QStringLiteral("Concluindo a restauração...")
+                               : QStringLiteral("Voltando aos dados de antes da restauração..."),
                            [&](const InformaProgresso& informa) {
                                if (concluir)
                                    Restauracao::conclui(*cortada, informa);

@@ -17,9 +17,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <chrono>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -68,8 +68,8 @@ std::shared_ptr<QLockFile> trava(const QString& banco) {
                                              "andamento neste computador. Espere que termine e "
                                              "abra o Kelvara de novo.")
                                   .arg(banco));
-        throw DbError(
-            QStringLiteral("Não consegui gravar na pasta %1; nada foi alterado.").arg(pastaLocal(banco)));
+        throw DbError(QStringLiteral("Não consegui gravar na pasta %1; nada foi alterado.")
+                          .arg(pastaLocal(banco)));
     }
     return lock;
 }
@@ -81,10 +81,10 @@ struct Registro {
 
     void grava(const QString& arquivo) const {
         QSaveFile f(arquivo);
-        const QString texto = QStringLiteral("banco=%1\nesquema=%2\nbackup=%3\ncopia=%4\n"
-                                             "passo=%5\ninicio=%6\n")
-                                  .arg(banco, esquema, backup, copia, passo,
-                                       inicio.toString(Qt::ISODate));
+        const QString texto =
+            QStringLiteral("banco=%1\nesquema=%2\nbackup=%3\ncopia=%4\n"
+                           "passo=%5\ninicio=%6\n")
+                .arg(banco, esquema, backup, copia, passo, inicio.toString(Qt::ISODate));
         if (!f.open(QIODevice::WriteOnly) || f.write(texto.toUtf8()) < 0 || !f.commit())
             throw DbError(QStringLiteral("Não consegui gravar o registro da restauração %1: %2")
                               .arg(arquivo, f.errorString()));
@@ -195,7 +195,8 @@ void descarta(const QString& banco, std::chrono::seconds paciencia = {}) {
 }
 
 QString nomeDaCopia(const QString& banco) {
-    const QString base = pastaLocal(banco) + u'/' + arquivoDe(banco) + QStringLiteral(".anterior-") +
+    const QString base = pastaLocal(banco) + u'/' + arquivoDe(banco) +
+                         QStringLiteral(".anterior-") +
                          QDateTime::currentDateTime().toString(DataHora);
     QString nome = base + QStringLiteral(".gbk");
     for (int n = 2; QFile::exists(nome); ++n)
@@ -368,7 +369,7 @@ void Restauro::substitui() {
         const QByteArray para = QFile::encodeName(fb::onServer(registro.banco));
         if (::rename(de.constData(), para.constData()) != 0)
             throw Recusada(QStringLiteral("Não consegui pôr o Banco de Dados restaurado no lugar "
-                                         "de %1: %2")
+                                          "de %1: %2")
                                .arg(registro.banco, QString::fromLocal8Bit(std::strerror(errno))) +
                            QStringLiteral("; nada foi alterado."));
         return;
@@ -463,8 +464,8 @@ QList<Copia> copias(const QString& banco) {
     for (const QFileInfo& f : pasta.entryInfoList(
              {arquivoDe(banco) + QStringLiteral(".anterior*.gbk")}, QDir::Files | QDir::Hidden)) {
         const QRegularExpressionMatch m = data.match(f.fileName());
-        const QDateTime feita = m.hasMatch() ? QDateTime::fromString(m.captured(1), DataHora)
-                                             : f.lastModified();
+        const QDateTime feita =
+            m.hasMatch() ? QDateTime::fromString(m.captured(1), DataHora) : f.lastModified();
         todas.append({f.absoluteFilePath(), feita});
     }
     std::sort(todas.begin(), todas.end(), [](const Copia& a, const Copia& b) {
@@ -535,8 +536,7 @@ std::optional<Interrompida> procuraInterrompida(const QString& banco) {
         cortada.dadosNovosNoLugar = true;
     else if (aqui) // the rename happened, or not at all
         cortada.dadosNovosNoLugar = !QFile::exists(provadoDe(banco));
-    cortada.podeDesfazer =
-        !cortada.dadosNovosNoLugar && (aqui || QFile::exists(cortada.copia));
+    cortada.podeDesfazer = !cortada.dadosNovosNoLugar && (aqui || QFile::exists(cortada.copia));
     return cortada;
 }
 

@@ -69,8 +69,7 @@ QGroupBox* secao(QWidget* tela, const QString& titulo, std::initializer_list<Esc
 
 } // namespace
 
-TfRestaura_Backup::TfRestaura_Backup(QWidget* parent)
-    : QDialog(parent, TelaSemBotoes) {
+TfRestaura_Backup::TfRestaura_Backup(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
     setObjectName(QStringLiteral("fRestaura_Backup"));
     setWindowTitle(QStringLiteral("fRestaura_Backup"));
 
@@ -114,7 +113,6 @@ TfRestaura_Backup::TfRestaura_Backup(QWidget* parent)
               {btnGeraBackup2, btnEscolherPasta, btnFechar2}, cbCopias2));
     setupConnections();
 }
-
 
 void TfRestaura_Backup::setupConnections() {
     struct Seletor {
@@ -191,10 +189,9 @@ void TfRestaura_Backup::closeEvent(QCloseEvent* event) {
 void TfRestaura_Backup::restaura(const QString& backup, const QString& banco,
                                  const QString& esquema) {
     const Restauracao::Pedido pedido{backup, bancoPeloServidor(banco), esquema};
-    EmSegundoPlano(this, QStringLiteral("Restaurando o Backup..."),
-                   [&pedido](const InformaProgresso& informa) {
-                       Restauracao::restaura(pedido, informa);
-                   });
+    EmSegundoPlano(
+        this, QStringLiteral("Restaurando o Backup..."),
+        [&pedido](const InformaProgresso& informa) { Restauracao::restaura(pedido, informa); });
 }
 
 // A database chosen in the dialog, as the server of the configured folder
@@ -222,9 +219,9 @@ void TfRestaura_Backup::listaCopias(QComboBox* lista, const QString& escolhido,
             : QStringLiteral("Escolha uma cópia para voltar aos dados de antes de uma "
                              "restauração"));
     for (const Restauracao::Copia& copia : copias)
-        lista->addItem(QStringLiteral("%1 - %2")
-                           .arg(copia.feita.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
-                                QFileInfo(copia.arquivo).fileName()),
+        lista->addItem(QStringLiteral("%1 - %2").arg(
+                           copia.feita.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")),
+                           QFileInfo(copia.arquivo).fileName()),
                        QStringList{copia.arquivo, banco});
 }
 
@@ -263,10 +260,11 @@ void TfRestaura_Backup::btnGeraBackup2Click() {
 // whether it goes on.
 bool TfRestaura_Backup::falhou(const QString& titulo, const std::exception& e) {
     if (dynamic_cast<const Restauracao::Cortada*>(&e)) {
-        Messages::error(titulo + Messages::errorMessage(e) +
-                        QStringLiteral("\nA substituição do Banco de Dados não terminou. O "
-                                       "Kelvara será encerrado; ao abri-lo de novo, ele oferece "
-                                       "concluir a restauração ou voltar aos dados de antes dela."));
+        Messages::error(
+            titulo + Messages::errorMessage(e) +
+            QStringLiteral("\nA substituição do Banco de Dados não terminou. O "
+                           "Kelvara será encerrado; ao abri-lo de novo, ele oferece "
+                           "concluir a restauração ou voltar aos dados de antes dela."));
         Process::end();
         return false;
     }

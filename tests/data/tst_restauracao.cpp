@@ -62,11 +62,11 @@ class TestRestauracao : public QObject {
             if (name.endsWith(".gdb"))
                 continue;
             QFile f(dir.filePath(name));
-            state << name + " " +
-                         (f.open(QIODevice::ReadOnly)
-                              ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5)
-                                    .toHex()
-                              : QByteArray("(folder)"));
+            state
+                << name + " " +
+                       (f.open(QIODevice::ReadOnly)
+                            ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Md5).toHex()
+                            : QByteArray("(folder)"));
         }
         return state;
     }

@@ -293,7 +293,6 @@ private slots:
         service->restore(file("bom.gbk"), path("r.gdb"));
         QCOMPARE(rows("r.gdb"), QStringList{"         7|12.35"});
     }
-
 };
 
 KELVARA_TEST_MAIN(TestServicos)
