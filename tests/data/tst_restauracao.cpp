@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <memory>
 
 // Restores as a shop meets them, on both engines: through the server, and
@@ -194,6 +195,25 @@ private slots:
         other.detach();
         QCOMPARE(rows(), QStringList{"7|3.00"});
         QCOMPARE(folderState(), before);
+    }
+
+    // While a restore of the database runs in another process of this
+    // machine, a start is told so and touches nothing; a second restore is
+    // refused the same way.
+    void aRestoreUnderWayIsLeftAlone() {
+        backup("qor.gdb", file("b.gbk"));
+        const QString record = file("qor.gdb.restauracao.ini");
+        QFile f(record);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(("banco=" + banco("qor.gdb") + "\npasso=substituicao\n").toUtf8());
+        f.close();
+        QLockFile running(file("qor.gdb.restauracao.trava"));
+        QVERIFY(running.tryLock(0));
+        QVERIFY_THROWS_EXCEPTION(Restauracao::EmAndamento,
+                                 Restauracao::procuraInterrompida(banco("qor.gdb")));
+        QVERIFY_THROWS_EXCEPTION(Restauracao::EmAndamento, restore(file("b.gbk")));
+        QVERIFY(QFile::exists(record));
+        QCOMPARE(rows(), QStringList{"7|1.00"});
     }
 
     // Only the newest copies are kept, the one just made among them; copies
