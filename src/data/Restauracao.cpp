@@ -17,7 +17,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -35,8 +34,14 @@ QString arquivoDe(const QString& banco) {
     return fb::onServer(banco).section(QRegularExpression(QStringLiteral("[/\\\\]")), -1);
 }
 
+// The proven copy is always restored on this machine, by the embedded
+// engine: beside the database when it is here (it then takes the database's
+// place), otherwise beside the safety copies, so that the server does no
+// more than stream the safety copy meanwhile.
 QString provadoDe(const QString& banco) {
-    return banco + QStringLiteral(".restauracao");
+    if (!fb::throughServer(banco))
+        return banco + QStringLiteral(".restauracao");
+    return pastaLocal(banco) + u'/' + arquivoDe(banco) + QStringLiteral(".restauracao");
 }
 
 QString registroDe(const QString& banco) {
@@ -162,38 +167,6 @@ void requerTabelas(const QString& banco, const QString& esquema) {
                            .arg(faltam.join(QStringLiteral(", "))));
 }
 
-bool existe(const QString& banco) {
-    fb::Connection db;
-    try {
-        db.attach(ConexaoAdministrador(banco));
-        return true;
-    } catch (const DbError& e) {
-        return !e.has(isc_io_error);
-    }
-}
-
-// Drops a database of the restore's own; one already gone is nothing to do.
-// One still in use is left for later, unless paciencia gives the server
-// time to end a task of a restore that was cut.
-void descarta(const QString& banco, std::chrono::seconds paciencia = {}) {
-    const auto ate = std::chrono::steady_clock::now() + paciencia;
-    for (;;) {
-        fb::Connection db;
-        try {
-            db.attach(ConexaoAdministrador(banco));
-            db.drop();
-            if (!existe(banco))
-                return;
-        } catch (const DbError& e) {
-            if (e.has(isc_io_error))
-                return;
-        }
-        if (std::chrono::steady_clock::now() >= ate)
-            return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-}
-
 QString nomeDaCopia(const QString& banco) {
     const QString base = pastaLocal(banco) + u'/' + arquivoDe(banco) +
                          QStringLiteral(".anterior-") +
@@ -240,6 +213,7 @@ private:
     void prepara() {
         servico.attach(fb::Service::managerFor(registro.banco), UsuarioBanco, SenhaBanco);
         provado = provadoDe(registro.banco);
+        aquiMesmo.attach(fb::Service::managerFor(provado), UsuarioBanco, SenhaBanco);
     }
     // Tells the operator a step. The proof and the safety copy run side by
     // side, each on a line of its own (linha 0 and 1); any other step
@@ -268,7 +242,8 @@ private:
     Registro registro;
     Progresso progresso;
     std::shared_ptr<QLockFile> lock;
-    fb::Service servico;
+    fb::Service servico;   // the database's own engine
+    fb::Service aquiMesmo; // the embedded engine, for the proof
     QString provado;
     bool haBanco = true;
     bool copiaDesta = false;
@@ -300,7 +275,7 @@ void Restauro::confere() {
     if (uso == Uso::EmUso)
         throw Recusada(mensagemEmUso(registro.banco));
     haBanco = uso != Uso::SemBanco;
-    descarta(provado); // left by a restore of another machine that was cut
+    QFile::remove(provado); // left by a restore cut before it wrote its record
 }
 
 // The proof reads the backup and the safety copy the database: they run
@@ -328,13 +303,13 @@ void Restauro::provaECopia() {
 void Restauro::prova() {
     const QString texto = QStringLiteral("Restaurando o backup à parte, para conferi-lo...");
     informa(texto, 0, 0);
-    servico.restore(registro.backup, provado, andamento(texto, 0));
+    aquiMesmo.restore(registro.backup, provado, andamento(texto, 0));
     informa(QStringLiteral("Conferindo o backup restaurado..."), -1, 0);
     requerTabelas(provado, registro.esquema);
     ConfereVersao(provado, QStringLiteral("O backup escolhido"));
     AtualizaBanco(provado, registro.esquema);
-    if (aqui()) // a database holds every row: it is its owner's alone
-        QFile::setPermissions(fb::onServer(provado), QFile::ReadOwner | QFile::WriteOwner);
+    // A database holds every row: it is its owner's alone.
+    QFile::setPermissions(provado, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 void Restauro::copia() {
@@ -365,7 +340,7 @@ void Restauro::substitui() {
     informa(texto);
     if (aqui()) {
         // One file system: the proven copy takes the old one's place at once.
-        const QByteArray de = QFile::encodeName(fb::onServer(provado));
+        const QByteArray de = QFile::encodeName(provado);
         const QByteArray para = QFile::encodeName(fb::onServer(registro.banco));
         if (::rename(de.constData(), para.constData()) != 0)
             throw Recusada(QStringLiteral("Não consegui pôr o Banco de Dados restaurado no lugar "
@@ -392,8 +367,7 @@ void Restauro::abre() {
 
 void Restauro::limpa() {
     informa(QStringLiteral("Removendo os arquivos de trabalho da restauração..."));
-    if (!aqui())
-        descarta(provado);
+    QFile::remove(provado);
     const QString pasta = pastaLocal(registro.banco);
     ArquivoNovo::limpaSobras(pasta + u'/' + arquivoDe(registro.banco) +
                              QStringLiteral(".anterior-*"));
@@ -412,10 +386,7 @@ void Restauro::limpa() {
 }
 
 void Restauro::desiste() {
-    if (aqui())
-        QFile::remove(fb::onServer(provado));
-    else
-        descarta(provado, std::chrono::seconds(10));
+    QFile::remove(provado);
     if (copiaDesta)
         QFile::remove(registro.copia);
     QFile::remove(registroDe(registro.banco));
@@ -430,7 +401,7 @@ void Restauro::volta() {
         servico.restore(registro.copia, registro.banco, andamento(texto));
         abre();
     } else {
-        QFile::remove(fb::onServer(provado));
+        QFile::remove(provado);
         QFile::remove(registroDe(registro.banco));
     }
     limpa();

@@ -18,9 +18,11 @@ class QLockFile;
 //
 // A restore runs in steps, each its own function:
 //   confere   the backup can be read and nobody else uses the database;
-//   prova     the backup is restored whole beside the database
-//             ("qor.gdb.restauracao"), must hold the tables of its schema and
-//             is brought up to this version of the program;
+//   prova     the backup is restored whole on this machine by the embedded
+//             engine ("qor.gdb.restauracao", beside the database when it is
+//             here, beside the safety copies otherwise), must hold the tables
+//             of its schema and is brought up to this version of the
+//             program; meanwhile
 //   copia     a safety copy of the database about to be replaced is written
 //             on this machine under a name of its own with the date and
 //             time; earlier copies are never touched;
