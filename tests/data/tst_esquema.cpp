@@ -90,8 +90,10 @@ private slots:
         QVERIFY(AtualizaBancos(dbs->folder(), [&steps](const QString& file, int step) {
             steps << QString("%1 %2").arg(file).arg(step);
         }));
-        QCOMPARE(steps, QStringList({"qor.gdb 2", "config.gdb 2"}));
+        QCOMPARE(steps, QStringList({"qor.gdb 2", "qor.gdb 3", "config.gdb 2", "config.gdb 3"}));
         QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList());
+        for (const char* file : {"qor.gdb", "config.gdb"})
+            QCOMPARE(column(file, "select Versao from Esquema"), QStringList{"3"});
         checkDictionaryOrder();
         QCOMPARE(indexes(), before);
         QCOMPARE(column("config.gdb", "select EMP_Nome from Empresa"), QStringList{"Óleos Ltda"});
@@ -138,7 +140,8 @@ private slots:
     // changed.
     void newerDatabaseIsRefused() {
         dbs->makeSchema1();
-        dbs->exec("config.gdb", "comment on database is 'Kelvara: esquema 99'");
+        dbs->exec("config.gdb", "create table Esquema (Versao integer not null)");
+        dbs->exec("config.gdb", "insert into Esquema values (99)");
         try {
             AtualizaBancos(dbs->folder());
             QFAIL("a newer database was accepted");
