@@ -148,14 +148,14 @@ QStringList BancosDesatualizados(const QString& pasta) {
 
 namespace {
 
-void executaPasso(fb::Connection& db, const QString& recurso) {
+void executaPasso(fb::Connection& db, const QString& recurso, int esperaSegundos) {
     // Data definition is transactional in Firebird: what each transaction of
     // the step does takes effect whole at its commit, or not at all.
-    std::optional<fb::Transaction> transacao(std::in_place, db);
+    std::optional<fb::Transaction> transacao(std::in_place, db, esperaSegundos);
     for (const QString& comando : ComandosEsquema(recurso)) {
         if (comando.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0) {
             transacao->commit();
-            transacao.emplace(db);
+            transacao.emplace(db, esperaSegundos);
         } else {
             db.executeImmediate(comando);
         }
@@ -166,7 +166,7 @@ void executaPasso(fb::Connection& db, const QString& recurso) {
 } // namespace
 
 bool AtualizaBanco(const QString& caminho, const QString& nome,
-                   const ProgressoAtualizacao& progresso) {
+                   const ProgressoAtualizacao& progresso, int esperaSegundos) {
     // Read on an attachment of its own: a statement prepared on ESQUEMA would
     // keep the table in use, and step 3 may have to replace it.
     const int versao = versaoDe(caminho);
@@ -180,8 +180,15 @@ bool AtualizaBanco(const QString& caminho, const QString& nome,
         if (progresso)
             progresso(caminho.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1), passo);
         try {
-            executaPasso(db, recursoDoPasso(QStringLiteral(":/schema/%1.sql").arg(nome), passo));
+            executaPasso(db, recursoDoPasso(QStringLiteral(":/schema/%1.sql").arg(nome), passo),
+                         esperaSegundos);
         } catch (const DbError& e) {
+            if (e.busy())
+                throw EsquemaRecusado(
+                    QStringLiteral("O Banco de Dados %1 está sendo usado por outra estação e não "
+                                   "pôde ser atualizado. Feche o Kelvara nas outras estações e "
+                                   "abra-o de novo; o Banco de Dados ficou como estava.")
+                        .arg(caminho));
             throw EsquemaRecusado(
                 QStringLiteral("Não foi possível atualizar o Banco de Dados %1 para o esquema %2: "
                                "%3\nO Banco de Dados ficou como estava.")
@@ -194,13 +201,15 @@ bool AtualizaBanco(const QString& caminho, const QString& nome,
     return true;
 }
 
-bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso) {
+bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso,
+                    int esperaSegundos) {
     // A newer database refuses the folder before anything is changed.
     BancosDesatualizados(pasta);
     bool atualizou = false;
     for (const Banco& banco : Bancos)
-        atualizou =
-            AtualizaBanco(CaminhoBanco(pasta, banco.arquivo), banco.nome, progresso) || atualizou;
+        atualizou = AtualizaBanco(CaminhoBanco(pasta, banco.arquivo), banco.nome, progresso,
+                                  esperaSegundos) ||
+                    atualizou;
     return atualizou;
 }
 

@@ -26,8 +26,13 @@ void CriaBancos(const QString& pasta);
 // The database's description, which other tools write, is not read.
 inline constexpr int VersaoEsquema = 3;
 
+// How long an upgrade waits for what another workstation holds (a row it
+// is changing in a table the step alters) before it gives up.
+inline constexpr int EsperaAtualizacaoSegundos = 10;
+
 // A database the program will not open: made by a newer version of the
-// program, or one whose upgrade failed (and was undone).
+// program, one whose upgrade failed (and was undone), or one another
+// workstation kept busy while it was to be upgraded.
 class EsquemaRecusado : public DbError {
 public:
     using DbError::DbError;
@@ -42,14 +47,18 @@ QStringList BancosDesatualizados(const QString& pasta);
 // ":/schema/qor-N.sql", ":/schema/config-N.sql" take a database from N-1 to
 // N; a line "COMMIT;" in one ends its transaction and starts the next);
 // progress hears of each step before it runs. Refuses a database newer
-// than the program. Answers whether anything was upgraded.
+// than the program, and one that another workstation keeps busy for longer
+// than esperaSegundos, leaving it as it was. Answers whether anything was
+// upgraded.
 using ProgressoAtualizacao = std::function<void(const QString& arquivo, int passo)>;
-bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso = {});
+bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso = {},
+                    int esperaSegundos = EsperaAtualizacaoSegundos);
 
 // The same for one database, the path as connections name it; nome is the
 // schema it was made from ("qor" or "config").
 bool AtualizaBanco(const QString& caminho, const QString& nome,
-                   const ProgressoAtualizacao& progresso = {});
+                   const ProgressoAtualizacao& progresso = {},
+                   int esperaSegundos = EsperaAtualizacaoSegundos);
 
 // Refuses (EsquemaRecusado) a database newer than the program; oQue names
 // it in the message ("O backup escolhido").

@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -254,6 +255,34 @@ private slots:
                  qPrintable(recorder->messages[0].text));
         QCOMPARE(recorder->endRequests, 1);
         QVERIFY(!fPrincipal);
+    }
+
+    // Another workstation is writing to a table the upgrade alters (a long
+    // import, say): after a bounded wait the operator is told which database
+    // is busy, nothing is changed and the start ends.
+    void busyDatabaseEndsTheStartAfterAWait() {
+        dbs->makeSchema1();
+        dbs->writeConfigIni();
+        const QString qor = CaminhoBanco(dbs->folder(), "qor.gdb");
+        fb::Connection other;
+        other.attach(ConexaoAdministrador(qor));
+        other.startTransaction();
+        other.execute("Insert Into Produtos (PRO_Codigo) Values ('         1')");
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!StartProgram());
+        QVERIFY(clock.elapsed() < (EsperaAtualizacaoSegundos + 5) * 1000);
+        QCOMPARE(recorder->messages.size(), 2); // the word before the upgrade, then this
+        QCOMPARE(recorder->messages[1].kind, Messages::Kind::Error);
+        QCOMPARE(recorder->messages[1].text,
+                 QString("O Banco de Dados %1 está sendo usado por outra estação e não pôde ser "
+                         "atualizado. Feche o Kelvara nas outras estações e abra-o de novo; o "
+                         "Banco de Dados ficou como estava.")
+                     .arg(qor));
+        QCOMPARE(recorder->endRequests, 1);
+        QVERIFY(!fPrincipal);
+        other.rollback();
+        QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList({"qor.gdb", "config.gdb"}));
     }
 
     void goodConfigIniStartsWithoutAWord() {
