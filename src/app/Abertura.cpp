@@ -170,7 +170,7 @@ void TfAbertura::atualizaBancos() {
             return;
         Messages::information(
             QStringLiteral("%1 de uma versão anterior do Kelvara e vão ser atualizados agora: "
-                           "nomes e descrições passam a ser ordenados como no dicionário. "
+                           "a estrutura das tabelas é ajustada a esta versão do programa. "
                            "Nenhum dado é alterado, e se a atualização não puder ser feita o "
                            "Banco de Dados fica como está.")
                 .arg(antigos.size() == 1 ? QStringLiteral("O Banco de Dados %1 é").arg(antigos[0])

@@ -20,6 +20,14 @@ public:
     // it has finished can succeed (isc_update_conflict, isc_deadlock).
     bool updateConflict() const { return has(335544451L) || has(335544336L); }
 
+    // Another attachment held what the statement needed, a row or a table
+    // whose definition changes, past the transaction's wait
+    // (isc_lock_timeout, isc_lock_conflict, isc_obj_in_use), or changed it
+    // first.
+    bool busy() const {
+        return has(335544510L) || has(335544345L) || has(335544453L) || updateConflict();
+    }
+
     // The attachment is gone: the server stopped, the network failed or the
     // server ended it (isc_network_error, isc_net_read_err,
     // isc_net_write_err, isc_lost_db_connection, isc_conn_lost,

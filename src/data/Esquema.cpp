@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <optional>
 
 static void carregaRecursos() {
     Q_INIT_RESOURCE(schema);
@@ -33,8 +34,10 @@ QStringList ComandosEsquema(const QString& recurso) {
     return comandos;
 }
 
-QStringList TabelasEsquema(const QString& recurso) {
-    static const QRegularExpression criaTabela(QStringLiteral("^CREATE TABLE (\\w+)"),
+namespace {
+
+QStringList tabelasCriadas(const QString& recurso) {
+    static const QRegularExpression criaTabela(QStringLiteral("^(?:RE)?CREATE TABLE (\\w+)"),
                                                QRegularExpression::CaseInsensitiveOption);
     QStringList tabelas;
     for (const QString& comando : ComandosEsquema(recurso)) {
@@ -42,6 +45,24 @@ QStringList TabelasEsquema(const QString& recurso) {
         if (m.hasMatch())
             tabelas << m.captured(1).toUpper();
     }
+    return tabelas;
+}
+
+// The script of a numbered step beside the schema's whole script
+// (":/schema/qor.sql" to ":/schema/qor-3.sql").
+QString recursoDoPasso(const QString& recurso, int passo) {
+    return QStringLiteral("%1-%2.sql")
+        .arg(recurso.chopped(QStringLiteral(".sql").size()))
+        .arg(passo);
+}
+
+} // namespace
+
+QStringList TabelasEsquema(const QString& recurso) {
+    QStringList tabelas = tabelasCriadas(recurso);
+    for (int passo = 2; passo <= VersaoEsquema; ++passo)
+        for (const QString& nova : tabelasCriadas(recursoDoPasso(recurso, passo)))
+            tabelas.removeAll(nova);
     return tabelas;
 }
 
@@ -58,11 +79,20 @@ bool exists(const QString& caminho) {
 }
 
 int versaoDe(fb::Connection& db) {
-    static const QRegularExpression marca(QStringLiteral("^Kelvara: esquema (\\d+)$"));
-    const fb::ResultSet r =
-        db.select(QStringLiteral("SELECT CAST(RDB$DESCRIPTION AS VARCHAR(100)) FROM RDB$DATABASE"));
-    const QRegularExpressionMatch m = marca.match(r.value(0, 0).toString().trimmed());
-    return m.hasMatch() ? m.captured(1).toInt() : 1;
+    const fb::ResultSet tabela = db.select(
+        QStringLiteral("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = 'ESQUEMA'"));
+    if (tabela.value(0, 0).toInt() > 0) {
+        const fb::ResultSet versao = db.select(QStringLiteral("SELECT MAX(VERSAO) FROM ESQUEMA"));
+        // Empty when step 3 stopped between its two transactions.
+        if (!versao.value(0, 0).isNull())
+            return versao.value(0, 0).toInt();
+    }
+    // The domains step 2 creates: DM_TEXTO50 in qor.gdb, DM_TEXTO80 in
+    // config.gdb.
+    const fb::ResultSet dominio =
+        db.select(QStringLiteral("SELECT COUNT(*) FROM RDB$FIELDS "
+                                 "WHERE RDB$FIELD_NAME IN ('DM_TEXTO50', 'DM_TEXTO80')"));
+    return dominio.value(0, 0).toInt() > 0 ? 2 : 1;
 }
 
 struct Banco {
@@ -116,25 +146,49 @@ QStringList BancosDesatualizados(const QString& pasta) {
     return antigos;
 }
 
+namespace {
+
+void executaPasso(fb::Connection& db, const QString& recurso, int esperaSegundos) {
+    // Data definition is transactional in Firebird: what each transaction of
+    // the step does takes effect whole at its commit, or not at all.
+    std::optional<fb::Transaction> transacao(std::in_place, db, esperaSegundos);
+    for (const QString& comando : ComandosEsquema(recurso)) {
+        if (comando.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0) {
+            transacao->commit();
+            transacao.emplace(db, esperaSegundos);
+        } else {
+            db.executeImmediate(comando);
+        }
+    }
+    transacao->commit();
+}
+
+} // namespace
+
 bool AtualizaBanco(const QString& caminho, const QString& nome,
-                   const ProgressoAtualizacao& progresso) {
-    fb::Connection db;
-    db.attach(ConexaoAdministrador(caminho));
-    const int versao = versaoDe(db);
+                   const ProgressoAtualizacao& progresso, int esperaSegundos) {
+    // Read on an attachment of its own: a statement prepared on ESQUEMA would
+    // keep the table in use, and step 3 may have to replace it.
+    const int versao = versaoDe(caminho);
     if (versao > VersaoEsquema)
         recusaMaisNovo(QStringLiteral("O Banco de Dados %1").arg(caminho), versao);
+    if (versao == VersaoEsquema)
+        return false;
+    fb::Connection db;
+    db.attach(ConexaoAdministrador(caminho));
     for (int passo = versao + 1; passo <= VersaoEsquema; ++passo) {
         if (progresso)
             progresso(caminho.section(QRegularExpression(QStringLiteral("[/\\\\]")), -1), passo);
         try {
-            // Data definition is transactional in Firebird: the step takes
-            // effect whole at the commit, or not at all.
-            fb::Transaction transacao(db);
-            for (const QString& comando :
-                 ComandosEsquema(QStringLiteral(":/schema/%1-%2.sql").arg(nome).arg(passo)))
-                db.executeImmediate(comando);
-            transacao.commit();
+            executaPasso(db, recursoDoPasso(QStringLiteral(":/schema/%1.sql").arg(nome), passo),
+                         esperaSegundos);
         } catch (const DbError& e) {
+            if (e.busy())
+                throw EsquemaRecusado(
+                    QStringLiteral("O Banco de Dados %1 está sendo usado por outra estação e não "
+                                   "pôde ser atualizado. Feche o Kelvara nas outras estações e "
+                                   "abra-o de novo; o Banco de Dados ficou como estava.")
+                        .arg(caminho));
             throw EsquemaRecusado(
                 QStringLiteral("Não foi possível atualizar o Banco de Dados %1 para o esquema %2: "
                                "%3\nO Banco de Dados ficou como estava.")
@@ -144,16 +198,18 @@ bool AtualizaBanco(const QString& caminho, const QString& nome,
         }
     }
     db.detach();
-    return versao < VersaoEsquema;
+    return true;
 }
 
-bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso) {
+bool AtualizaBancos(const QString& pasta, const ProgressoAtualizacao& progresso,
+                    int esperaSegundos) {
     // A newer database refuses the folder before anything is changed.
     BancosDesatualizados(pasta);
     bool atualizou = false;
     for (const Banco& banco : Bancos)
-        atualizou =
-            AtualizaBanco(CaminhoBanco(pasta, banco.arquivo), banco.nome, progresso) || atualizou;
+        atualizou = AtualizaBanco(CaminhoBanco(pasta, banco.arquivo), banco.nome, progresso,
+                                  esperaSegundos) ||
+                    atualizou;
     return atualizou;
 }
 

@@ -295,11 +295,19 @@ struct Connection::Impl {
     }
     static constexpr int ReattachTimeoutSeconds = 10;
 
-    isc_tr_handle begin() {
-        static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
-                                   isc_tpb_rec_version, isc_tpb_wait};
+    isc_tr_handle begin(int lockTimeoutSeconds = 0) {
+        char tpb[11] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                        isc_tpb_rec_version, isc_tpb_wait};
+        short length = 5;
+        if (lockTimeoutSeconds > 0) {
+            // The value's length, then the value least significant byte first.
+            tpb[length++] = isc_tpb_lock_timeout;
+            tpb[length++] = 4;
+            for (int shift = 0; shift < 32; shift += 8)
+                tpb[length++] = char((uint32_t(lockTimeoutSeconds) >> shift) & 0xff);
+        }
         isc_tr_handle handle = 0;
-        isc_start_transaction(status, &handle, 1, &db, short(sizeof tpb), tpb);
+        isc_start_transaction(status, &handle, 1, &db, length, tpb);
         check(status);
         return handle;
     }
@@ -658,11 +666,11 @@ const ConnectionSettings& Connection::settings() const {
     return d->settings;
 }
 
-void Connection::startTransaction() {
+void Connection::startTransaction(int lockTimeoutSeconds) {
     d->requireAttached();
     if (d->tr)
         throw DbError(QStringLiteral("Transaction is already active"));
-    d->tr = d->begin();
+    d->tr = d->begin(lockTimeoutSeconds);
 }
 
 void Connection::commit() {

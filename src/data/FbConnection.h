@@ -38,8 +38,10 @@ public:
     bool isAttached() const;
     const ConnectionSettings& settings() const;
 
-    // The explicit transaction: read committed, waiting on locks.
-    void startTransaction();
+    // The explicit transaction: read committed, waiting on locks held by
+    // other transactions; without limit, or for at most lockTimeoutSeconds
+    // when that is above 0 (the statement then fails with isc_lock_timeout).
+    void startTransaction(int lockTimeoutSeconds = 0);
     void commit();
     void rollback();
     bool inTransaction() const;
@@ -64,8 +66,9 @@ private:
 // Commits only when told to; anything else rolls the transaction back.
 class Transaction {
 public:
-    explicit Transaction(Connection& connection) : connection(connection) {
-        connection.startTransaction();
+    explicit Transaction(Connection& connection, int lockTimeoutSeconds = 0)
+        : connection(connection) {
+        connection.startTransaction(lockTimeoutSeconds);
     }
     ~Transaction() {
         if (!finished) {

@@ -29,5 +29,11 @@ INSERT INTO EMPRESA (EMP_CODIGO) VALUES ('001');
 
 INSERT INTO CONFIGURACOES (LOGIN) VALUES ('N');
 
--- The version of this schema; an older database is brought up to it.
-COMMENT ON DATABASE IS 'Kelvara: esquema 2';
+-- The version of this schema, in a table only this program writes; an older
+-- database is brought up to it. Every numbered step's script ends by
+-- updating this row.
+CREATE TABLE ESQUEMA (
+    VERSAO INTEGER NOT NULL
+);
+
+INSERT INTO ESQUEMA (VERSAO) VALUES (3);

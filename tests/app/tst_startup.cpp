@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -192,22 +193,60 @@ private slots:
         }
     }
 
-    // Databases of the previous version are upgraded at start-up, the
-    // operator told before; a newer one ends the start with nothing changed.
+    // Databases of an earlier version are upgraded at start-up, the operator
+    // told before. The version is the program's own: what another tool wrote
+    // in a database's description changes nothing, and a step that stopped
+    // half-way runs again.
+    void olderDatabasesAreUpgradedAfterAWord_data() {
+        QTest::addColumn<int>("schema");
+        QTest::addColumn<QString>("statement"); // on both databases, before the start
+        QTest::newRow("schema 1") << 1 << QString();
+        QTest::newRow("schema 2 described by another tool")
+            << 2 << "comment on database is 'Estoque da loja'";
+        QTest::newRow("schema 2 whose description was cleared")
+            << 2 << "comment on database is null";
+        QTest::newRow("schema 2 whose upgrade stopped before the version's row")
+            << 2 << "create table Esquema (Versao integer not null)";
+        QTest::newRow("schema 3 described by another tool")
+            << 3 << "comment on database is 'Kelvara: esquema 1'";
+        QTest::newRow("schema 3 described as a newer one")
+            << 3 << "comment on database is 'Kelvara: esquema 99'";
+    }
     void olderDatabasesAreUpgradedAfterAWord() {
-        dbs->makeSchema1();
+        QFETCH(int, schema);
+        QFETCH(QString, statement);
+        if (schema == 1)
+            dbs->makeSchema1();
+        if (schema == 2)
+            dbs->makeSchema2();
+        dbs->exec("qor.gdb", "Insert Into Grupos Values ('000001', 'Água')");
+        for (const char* file : {"qor.gdb", "config.gdb"})
+            if (!statement.isEmpty())
+                dbs->exec(file, statement);
         dbs->writeConfigIni();
         QVERIFY(StartProgram());
-        QCOMPARE(recorder->messages.size(), 1);
-        QCOMPARE(recorder->messages[0].kind, Messages::Kind::Information);
-        QVERIFY2(recorder->messages[0].text.startsWith(
-                     "Os Bancos de Dados qor.gdb e config.gdb são de uma versão anterior"),
-                 qPrintable(recorder->messages[0].text));
+        if (schema < VersaoEsquema) {
+            QCOMPARE(recorder->messages.size(), 1);
+            QCOMPARE(recorder->messages[0].kind, Messages::Kind::Information);
+            QVERIFY2(recorder->messages[0].text.startsWith(
+                         "Os Bancos de Dados qor.gdb e config.gdb são de uma versão anterior"),
+                     qPrintable(recorder->messages[0].text));
+        } else {
+            QCOMPARE(recorder->texts(), QStringList());
+        }
         QVERIFY(fPrincipal);
         QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList());
+        fb::Connection qor;
+        qor.attach(ConexaoAdministrador(CaminhoBanco(dbs->folder(), "qor.gdb")));
+        QCOMPARE(qor.select("select GRU_Descricao from Grupos").value(0, 0).toString(),
+                 QString("Água"));
+        const fb::ResultSet version = qor.select("select Versao from Esquema");
+        QCOMPARE(version.rowCount(), 1);
+        QCOMPARE(version.value(0, 0).toInt(), VersaoEsquema);
     }
+    // A newer database ends the start with nothing changed.
     void newerDatabaseEndsTheStart() {
-        dbs->exec("qor.gdb", "comment on database is 'Kelvara: esquema 99'");
+        dbs->exec("qor.gdb", "update Esquema set Versao = 99");
         dbs->writeConfigIni();
         QVERIFY(!StartProgram());
         QCOMPARE(recorder->messages.size(), 1);
@@ -216,6 +255,34 @@ private slots:
                  qPrintable(recorder->messages[0].text));
         QCOMPARE(recorder->endRequests, 1);
         QVERIFY(!fPrincipal);
+    }
+
+    // Another workstation is writing to a table the upgrade alters (a long
+    // import, say): after a bounded wait the operator is told which database
+    // is busy, nothing is changed and the start ends.
+    void busyDatabaseEndsTheStartAfterAWait() {
+        dbs->makeSchema1();
+        dbs->writeConfigIni();
+        const QString qor = CaminhoBanco(dbs->folder(), "qor.gdb");
+        fb::Connection other;
+        other.attach(ConexaoAdministrador(qor));
+        other.startTransaction();
+        other.execute("Insert Into Produtos (PRO_Codigo) Values ('         1')");
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!StartProgram());
+        QVERIFY(clock.elapsed() < (EsperaAtualizacaoSegundos + 5) * 1000);
+        QCOMPARE(recorder->messages.size(), 2); // the word before the upgrade, then this
+        QCOMPARE(recorder->messages[1].kind, Messages::Kind::Error);
+        QCOMPARE(recorder->messages[1].text,
+                 QString("O Banco de Dados %1 está sendo usado por outra estação e não pôde ser "
+                         "atualizado. Feche o Kelvara nas outras estações e abra-o de novo; o "
+                         "Banco de Dados ficou como estava.")
+                     .arg(qor));
+        QCOMPARE(recorder->endRequests, 1);
+        QVERIFY(!fPrincipal);
+        other.rollback();
+        QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList({"qor.gdb", "config.gdb"}));
     }
 
     void goodConfigIniStartsWithoutAWord() {

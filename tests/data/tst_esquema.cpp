@@ -6,6 +6,7 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <memory>
 
@@ -90,8 +91,10 @@ private slots:
         QVERIFY(AtualizaBancos(dbs->folder(), [&steps](const QString& file, int step) {
             steps << QString("%1 %2").arg(file).arg(step);
         }));
-        QCOMPARE(steps, QStringList({"qor.gdb 2", "config.gdb 2"}));
+        QCOMPARE(steps, QStringList({"qor.gdb 2", "qor.gdb 3", "config.gdb 2", "config.gdb 3"}));
         QCOMPARE(BancosDesatualizados(dbs->folder()), QStringList());
+        for (const char* file : {"qor.gdb", "config.gdb"})
+            QCOMPARE(column(file, "select Versao from Esquema"), QStringList{"3"});
         checkDictionaryOrder();
         QCOMPARE(indexes(), before);
         QCOMPARE(column("config.gdb", "select EMP_Nome from Empresa"), QStringList{"Óleos Ltda"});
@@ -138,7 +141,8 @@ private slots:
     // changed.
     void newerDatabaseIsRefused() {
         dbs->makeSchema1();
-        dbs->exec("config.gdb", "comment on database is 'Kelvara: esquema 99'");
+        dbs->exec("config.gdb", "create table Esquema (Versao integer not null)");
+        dbs->exec("config.gdb", "insert into Esquema values (99)");
         try {
             AtualizaBancos(dbs->folder());
             QFAIL("a newer database was accepted");
@@ -149,6 +153,72 @@ private slots:
         QCOMPARE(column("qor.gdb", "select count(*) from RDB$FIELDS where RDB$FIELD_NAME = "
                                    "'DM_TEXTO50'"),
                  QStringList{"0"});
+    }
+
+    // Another workstation in the middle of a write to a table the upgrade
+    // alters: the upgrade waits a bounded time, names the database and
+    // leaves it as it was, then goes through once that write is done. The
+    // installer's tool waits the program's own time.
+    void busyDatabaseIsLeftAsItWas_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<bool>("tool");
+        QTest::newRow("product being added")
+            << "qor.gdb"
+            << "Insert Into Produtos (PRO_Codigo) Values ('        99')" << false;
+        QTest::newRow("group being renamed")
+            << "qor.gdb"
+            << "Update Grupos Set GRU_Descricao = 'Outro' Where GRU_Codigo = '000001'" << false;
+        QTest::newRow("company being renamed") << "config.gdb"
+                                               << "Update Empresa Set EMP_Nome = 'Outra'" << false;
+        QTest::newRow("installer's tool")
+            << "qor.gdb"
+            << "Insert Into Produtos (PRO_Codigo) Values ('        99')" << true;
+    }
+    void busyDatabaseIsLeftAsItWas() {
+        QFETCH(QString, file);
+        QFETCH(QString, write);
+        QFETCH(bool, tool);
+        dbs->makeSchema1();
+        addNames();
+        fb::Connection other;
+        other.attach(ConexaoAdministrador(path(file)));
+        other.startTransaction();
+        other.execute(write);
+
+        QElapsedTimer clock;
+        clock.start();
+        QString told;
+        if (tool) {
+            QProcess process;
+            process.start(KELVARA_CREATE_DATABASES, {dbs->folder()});
+            QVERIFY(process.waitForFinished(60000));
+            QCOMPARE(process.exitCode(), 1);
+            told = QString::fromUtf8(process.readAllStandardError());
+        } else {
+            try {
+                AtualizaBancos(dbs->folder(), {}, 1);
+                QFAIL("the upgrade went through");
+            } catch (const EsquemaRecusado& e) {
+                told = e.message();
+            }
+        }
+        const int bound = tool ? EsperaAtualizacaoSegundos : 1;
+        QVERIFY2(clock.elapsed() < (bound + 5) * 1000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(told.startsWith(QString("O Banco de Dados %1 está sendo usado por outra estação")
+                                     .arg(path(file))) &&
+                     told.contains("o Banco de Dados ficou como estava."),
+                 qPrintable(told));
+        QCOMPARE(column(file, "select count(*) from RDB$FIELDS where RDB$FIELD_NAME starting with "
+                              "'DM_TEXTO'"),
+                 QStringList{"0"});
+        QVERIFY(BancosDesatualizados(dbs->folder()).contains(file));
+
+        other.rollback();
+        other.detach();
+        QVERIFY(AtualizaBancos(dbs->folder()));
+        checkDictionaryOrder();
     }
 };
 

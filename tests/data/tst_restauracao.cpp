@@ -75,7 +75,7 @@ class TestRestauracao : public QObject {
     void markVersion(const QString& version) {
         fb::Connection db;
         db.attach(ConexaoAdministrador(banco("qor.gdb")));
-        db.executeImmediate("comment on database is 'Kelvara: esquema " + version + "'");
+        db.executeImmediate("update Esquema set Versao = " + version);
     }
 
 private slots:

@@ -96,6 +96,19 @@ void TestDatabases::makeSchema1() {
     }
 }
 
+void TestDatabases::makeSchema2() {
+    makeSchema1();
+    for (const QString& name : {QStringLiteral("qor"), QStringLiteral("config")}) {
+        fb::Connection db;
+        db.attach(ConexaoAdministrador(CaminhoBanco(folder(), name + QStringLiteral(".gdb"))));
+        fb::Transaction step(db);
+        for (const QString& statement :
+             ComandosEsquema(QStringLiteral(":/schema/%1-2.sql").arg(name)))
+            db.executeImmediate(statement);
+        step.commit();
+    }
+}
+
 void TestDatabases::createSchema1(const QString& file, const QString& schema) {
     fb::Connection db;
     db.create(ConexaoAdministrador(CaminhoBanco(folder(), file)));

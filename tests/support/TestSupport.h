@@ -40,6 +40,9 @@ public:
     // Creates file in the folder as the previous version made the database
     // of schema ("qor" or "config").
     void createSchema1(const QString& file, const QString& schema);
+    // Makes both databases again as a version of schema 2 left them: those of
+    // schema 1 brought up by the step-2 scripts.
+    void makeSchema2();
 
 private:
     QTemporaryDir dir;

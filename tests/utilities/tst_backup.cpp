@@ -196,13 +196,13 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, told);
         if (fault == "newer")
-            run("comment on database is 'Kelvara: esquema 99'");
+            run("update Esquema set Versao = 99");
         fBackup->show();
         click(fBackup->btnGeraBackup);
         click(fBackup->btnGeraBackup2);
         fBackup->close();
         if (fault == "newer")
-            run("comment on database is 'Kelvara: esquema 2'");
+            run(QString("update Esquema set Versao = %1").arg(VersaoEsquema));
         const QString backup =
             QDir::currentPath() + (fault == "configuration" ? "/config.gbk" : "/backup.gbk");
         if (fault == "damaged") {
