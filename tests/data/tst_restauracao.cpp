@@ -12,7 +12,9 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <memory>
 
 // Restores as a shop meets them, on both engines: through the server, and
@@ -214,6 +216,36 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Restauracao::EmAndamento, restore(file("b.gbk")));
         QVERIFY(QFile::exists(record));
         QCOMPARE(rows(), QStringList{"7|1.00"});
+    }
+
+    // Safety copies and the record stay on this machine: beside the database
+    // when its folder is here, otherwise in a folder of the operator's named
+    // after the server and its folder.
+    void safetyCopiesStayOnThisMachine_data() {
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("embedded") << "HERE/qor.gdb"
+                                  << "HERE";
+        QTest::newRow("server, folder here") << "localhost:HERE/qor.gdb"
+                                             << "HERE";
+        QTest::newRow("server elsewhere") << "192.0.2.1:/srv/não existe/qor.gdb"
+                                          << "DATA/kelvara/192.0.2.1_srv_não existe_";
+        QTest::newRow("windows server") << "servidor:c:\\programas\\qor\\qor.gdb"
+                                        << "DATA/kelvara/servidor_c_programas_qor_";
+    }
+    void safetyCopiesStayOnThisMachine() {
+        QFETCH(QString, database);
+        QFETCH(QString, folder);
+        QStandardPaths::setTestModeEnabled(true);
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const QString expected =
+            QString(folder).replace("HERE", dbs->localPath()).replace("DATA", data);
+        QCOMPARE(Restauracao::pastaLocal(QString(database).replace("HERE", dbs->localPath())),
+                 expected);
+        QVERIFY(QFileInfo(expected).isDir());
+        if (expected.startsWith(data))
+            QDir(expected).removeRecursively();
+        QStandardPaths::setTestModeEnabled(false);
     }
 
     // Only the newest copies are kept, the one just made among them; copies
