@@ -167,6 +167,11 @@ void requerTabelas(const QString& banco, const QString& esquema) {
                            .arg(faltam.join(QStringLiteral(", "))));
 }
 
+// Every safety copy of the database, for the writes of them that were cut.
+QString copiasEmGravacao(const QString& banco) {
+    return pastaLocal(banco) + u'/' + arquivoDe(banco) + QStringLiteral(".anterior-*");
+}
+
 QString nomeDaCopia(const QString& banco) {
     const QString base = pastaLocal(banco) + u'/' + arquivoDe(banco) +
                          QStringLiteral(".anterior-") +
@@ -368,9 +373,7 @@ void Restauro::abre() {
 void Restauro::limpa() {
     informa(QStringLiteral("Removendo os arquivos de trabalho da restauração..."));
     QFile::remove(provado);
-    const QString pasta = pastaLocal(registro.banco);
-    ArquivoNovo::limpaSobras(pasta + u'/' + arquivoDe(registro.banco) +
-                             QStringLiteral(".anterior-*"));
+    ArquivoNovo::limpaSobras(copiasEmGravacao(registro.banco));
     // The single copy of earlier versions of the program is not counted.
     static const QRegularExpression datada(QStringLiteral("\\.anterior-\\d{8}-\\d{6}"));
     int guardadas = registro.copia.isEmpty() ? 0 : 1;
@@ -390,8 +393,7 @@ void Restauro::desiste() {
     if (copiaDesta)
         QFile::remove(registro.copia);
     QFile::remove(registroDe(registro.banco));
-    ArquivoNovo::limpaSobras(pastaLocal(registro.banco) + u'/' + arquivoDe(registro.banco) +
-                             QStringLiteral(".anterior-*"));
+    ArquivoNovo::limpaSobras(copiasEmGravacao(registro.banco));
 }
 
 void Restauro::volta() {

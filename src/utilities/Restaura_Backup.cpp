@@ -139,10 +139,7 @@ void TfRestaura_Backup::setupConnections() {
                 return;
             *s.arquivo = escolhido;
             s.campo->setText(escolhido);
-            if (s.campo == edPasta)
-                listaCopias(cbCopias, bancoDados, QStringLiteral("qor.gdb"));
-            if (s.campo == edPasta2)
-                listaCopias(cbCopias2, bancoConfig, QStringLiteral("config.gdb"));
+            listaCopias();
         });
     // Choosing a safety copy chooses it as the backup, and its database as
     // the one to restore into.
@@ -171,10 +168,7 @@ void TfRestaura_Backup::setupConnections() {
 void TfRestaura_Backup::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     dmConexao->SQLC_QOR->Close();
-    Messages::guarded([this] {
-        listaCopias(cbCopias, bancoDados, QStringLiteral("qor.gdb"));
-        listaCopias(cbCopias2, bancoConfig, QStringLiteral("config.gdb"));
-    });
+    Messages::guarded([this] { listaCopias(); });
 }
 
 void TfRestaura_Backup::closeEvent(QCloseEvent* event) {
@@ -206,6 +200,11 @@ QString TfRestaura_Backup::bancoPeloServidor(const QString& banco) const {
 
 // Lists the safety copies of the database chosen (or, before one is chosen,
 // of the configured one), newest first: choosing one undoes a restore.
+void TfRestaura_Backup::listaCopias() {
+    listaCopias(cbCopias, bancoDados, QStringLiteral("qor.gdb"));
+    listaCopias(cbCopias2, bancoConfig, QStringLiteral("config.gdb"));
+}
+
 void TfRestaura_Backup::listaCopias(QComboBox* lista, const QString& escolhido,
                                     const QString& arquivo) {
     const QString banco = escolhido.isEmpty()
@@ -229,7 +228,7 @@ void TfRestaura_Backup::btnGeraBackupClick() {
     dmConexao->SQLC_QOR->Close();
     try {
         restaura(backupDados, bancoDados, QStringLiteral("qor"));
-        listaCopias(cbCopias, bancoDados, QStringLiteral("qor.gdb"));
+        listaCopias();
     } catch (const std::exception& e) {
         if (!falhou(QStringLiteral("Não consegui Restaurar o Backup dos Dados\nMensagem de Erro:"),
                     e))

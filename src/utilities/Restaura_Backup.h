@@ -40,6 +40,7 @@ private:
     void btnGeraBackup2Click();
     void restaura(const QString& backup, const QString& banco, const QString& esquema);
     QString bancoPeloServidor(const QString& banco) const;
+    void listaCopias();
     void listaCopias(QComboBox* lista, const QString& escolhido, const QString& arquivo);
     bool falhou(const QString& titulo, const std::exception& e);
 
