@@ -23,9 +23,10 @@ need_packages() {
 # Qt's own dialogs and menus speak Portuguese through qt6-translations-l10n;
 # qt6-pdf-dev shows a saved report again in the preview; reports print their
 # data in DejaVu Sans Mono; libxlsxwriter-dev writes the Excel workbooks that
-# reports and grids export.
+# reports and grids export; libminizip-dev opens the workbooks the import reads.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev qt6-translations-l10n qt6-pdf-dev fonts-dejavu-core
-    libcups2-dev firebird-dev libfbclient2 firebird3.0-server-core libxlsxwriter-dev)
+    libcups2-dev firebird-dev libfbclient2 firebird3.0-server-core libxlsxwriter-dev
+    libminizip-dev)
 
 # cpack's Debian packages read the programs' library needs with
 # dpkg-shlibdeps, which wants file.

@@ -86,12 +86,32 @@ bool isDate(const QVariant& value) {
     return value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime;
 }
 
+// Digits Excel and Calc would make a number of, losing what makes them a
+// code: leading zeros ("000123"), or the digits past the fifteenth and the
+// way a long one is shown ("7,89123E+12").
+bool codeAsNumber(const QString& text) {
+    if (text.size() < 2 ||
+        !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    return text.front() == u'0' || text.size() >= 12;
+}
+
 QString csvText(QString text) {
-    // Excel runs a text that starts like a formula; a description is never
-    // meant to, so it is kept as the text it is.
     static const QString formulaStart = QStringLiteral("=+-@\t\r");
-    if (!text.isEmpty() && formulaStart.contains(text.front()))
+    if (codeAsNumber(text)) {
+        // Such digits go as a formula that gives the text: both programs
+        // show the code as it is, and the import reads it back.
+        text = QStringLiteral("=\"%1\"").arg(text);
+    } else if (!text.isEmpty() && (formulaStart.contains(text.front()) ||
+                                   (text.size() > 1 && text.front() == u'\'' &&
+                                    (formulaStart.contains(text[1]) || text[1] == u'\'')))) {
+        // Excel runs a text that starts like a formula; a description is
+        // never meant to, so an apostrophe keeps it the text it is. A text
+        // that already starts with an apostrophe before such a sign gets one
+        // more, so that the import, which takes exactly one away, gives it
+        // back whole.
         text.prepend(u'\'');
+    }
     static const QRegularExpression needsQuotes(QStringLiteral("[;\"\\r\\n]"));
     if (text.contains(needsQuotes))
         return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QProgressDialog>
 #include <QRegularExpression>
+#include <atomic>
 #include <exception>
 #include <thread>
 
@@ -92,9 +93,31 @@ void EmSegundoPlano(QWidget* tela, const QString& texto, const std::function<voi
     EmSegundoPlano(tela, texto, [&tarefa](const InformaProgresso&) { tarefa(); });
 }
 
-void EmSegundoPlano(QWidget* tela, const QString& texto,
-                    const std::function<void(const InformaProgresso&)>& tarefa) {
-    QProgressDialog progresso(texto, QString(), 0, 0, tela);
+namespace {
+
+// Ends the first wait of a task when its dialog shows, so that the dialog's
+// button can be pressed while it goes on.
+class AoMostrar : public QObject {
+public:
+    AoMostrar(QWidget* dialogo, QEventLoop* espera) : QObject(dialogo), espera(espera) {
+        dialogo->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* evento) override {
+        if (evento->type() == QEvent::Show)
+            QMetaObject::invokeMethod(espera, &QEventLoop::quit, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QEventLoop* espera;
+};
+
+using Tarefa = std::function<void(const InformaProgresso&, const PedidoDeParada&)>;
+
+void emSegundoPlano(QWidget* tela, const QString& texto, bool cancelavel, const Tarefa& tarefa) {
+    QProgressDialog progresso(texto, cancelavel ? QStringLiteral("Cancelar") : QString(), 0, 0,
+                              tela);
+    progresso.setObjectName(QStringLiteral("dlgProgresso"));
     progresso.setWindowModality(Qt::WindowModal);
     progresso.setMinimumDuration(1000); // a quick task shows nothing
     progresso.setAutoClose(false);
@@ -126,18 +149,50 @@ void EmSegundoPlano(QWidget* tela, const QString& texto,
             },
             Qt::QueuedConnection);
     };
+    std::atomic<bool> parar = false;
+    const PedidoDeParada pedeParada = [&] { return parar.load(); };
+    QObject::connect(&progresso, &QProgressDialog::canceled, &progresso, [&] {
+        parar = true;
+        passo = QStringLiteral("Cancelando...");
+        mostra();
+        // Escape closes the dialog as it cancels: it stays until the task
+        // has stopped.
+        QMetaObject::invokeMethod(&progresso, &QWidget::show, Qt::QueuedConnection);
+    });
+    std::atomic<bool> terminou = false;
     std::exception_ptr erro;
     std::thread trabalho([&] {
         try {
-            tarefa(informa);
+            tarefa(informa, pedeParada);
         } catch (...) {
             erro = std::current_exception();
         }
+        terminou = true;
         QMetaObject::invokeMethod(&espera, &QEventLoop::quit, Qt::QueuedConnection);
     });
+    // The screens take no keys or clicks while the task runs; one that can
+    // be stopped takes them once its dialog shows, modal, so that its button
+    // works.
+    if (cancelavel)
+        new AoMostrar(&progresso, &espera);
     espera.exec(QEventLoop::ExcludeUserInputEvents);
+    while (!terminou)
+        espera.exec();
     trabalho.join();
     QCoreApplication::removePostedEvents(&progresso, QEvent::MetaCall);
     if (erro)
         std::rethrow_exception(erro);
+}
+
+} // namespace
+
+void EmSegundoPlano(QWidget* tela, const QString& texto,
+                    const std::function<void(const InformaProgresso&)>& tarefa) {
+    emSegundoPlano(
+        tela, texto, false,
+        [&tarefa](const InformaProgresso& informa, const PedidoDeParada&) { tarefa(informa); });
+}
+
+void EmSegundoPlanoCancelavel(QWidget* tela, const QString& texto, const Tarefa& tarefa) {
+    emSegundoPlano(tela, texto, true, tarefa);
 }

@@ -45,6 +45,14 @@ using InformaProgresso = std::function<void(const QString& passo, int porcento)>
 void EmSegundoPlano(QWidget* tela, const QString& texto,
                     const std::function<void(const InformaProgresso&)>& tarefa);
 
+// The same for a task the operator may stop: its dialog has a "Cancelar"
+// button, and the task asks now and then whether it was pressed and, if so,
+// ends early, leaving things as they were.
+using PedidoDeParada = std::function<bool()>;
+void EmSegundoPlanoCancelavel(
+    QWidget* tela, const QString& texto,
+    const std::function<void(const InformaProgresso&, const PedidoDeParada&)>& tarefa);
+
 // Hears, in the task's own thread, every step a long task tells (a test
 // that cuts the program at a given step); an empty function stops it.
 void ObservaProgresso(InformaProgresso observador);

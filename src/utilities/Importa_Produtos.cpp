@@ -36,19 +36,22 @@ namespace {
 QStringList titulosDe(Tipo tipo) {
     if (tipo == Tipo::Grupos)
         return {QStringLiteral("Código"), QStringLiteral("Descrição")};
-    return {QStringLiteral("Código"),     QStringLiteral("Descrição"),
-            QStringLiteral("Grupo"),      QStringLiteral("Unid."),
-            QStringLiteral("Local"),      QStringLiteral("Preço de Custo"),
-            QStringLiteral("Margem"),     QStringLiteral("Preço de Venda"),
-            QStringLiteral("Mínimo"),     QStringLiteral("Máximo"),
-            QStringLiteral("Referência"), QStringLiteral("Código de Barras"),
-            QStringLiteral("Observações")};
+    return {QStringLiteral("Código"),      QStringLiteral("Descrição"),
+            QStringLiteral("Grupo"),       QStringLiteral("Unid."),
+            QStringLiteral("Local"),       QStringLiteral("Preço de Custo"),
+            QStringLiteral("Margem"),      QStringLiteral("Preço de Venda"),
+            QStringLiteral("Mínimo"),      QStringLiteral("Máximo"),
+            QStringLiteral("Referência"),  QStringLiteral("Código de Barras"),
+            QStringLiteral("Observações"), QStringLiteral("Última Compra"),
+            QStringLiteral("Cadastro")};
 }
 
 // A stored value as the screens show it.
 QString mostrado(const QString& campo, const QVariant& valor) {
     if (!valor.isValid())
         return {};
+    if (valor.typeId() == QMetaType::QDate)
+        return valor.toDate().toString(QStringLiteral("dd/MM/yyyy"));
     if (valor.typeId() != QMetaType::Double)
         return valor.toString();
     const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
@@ -117,6 +120,12 @@ TfImporta_Produtos::TfImporta_Produtos(QWidget* parent) : QDialog(parent) {
     lstRecusas->setAccessibleName(QStringLiteral("Linhas recusadas"));
     layout->addWidget(lstRecusas, 1);
 
+    lstAvisos = new QListWidget(this);
+    lstAvisos->setObjectName(QStringLiteral("lstAvisos"));
+    layout->addWidget(RotuloDe(this, lstAvisos, QStringLiteral("Linhas gravadas com correção:")));
+    lstAvisos->setAccessibleName(QStringLiteral("Linhas gravadas com correção"));
+    layout->addWidget(lstAvisos, 1);
+
     lbResumo = Rotulo(this, QStringLiteral("lbResumo"), {});
     layout->addWidget(lbResumo);
     auto* botoes = new QHBoxLayout;
@@ -126,8 +135,8 @@ TfImporta_Produtos::TfImporta_Produtos(QWidget* parent) : QDialog(parent) {
     botoes->addWidget(btnImportar);
     botoes->addWidget(btnFechar);
     layout->addLayout(botoes);
-    OrdemTab(
-        {rbProdutos, rbGrupos, btnEscolheArquivo, dbgPrevia, lstRecusas, btnImportar, btnFechar});
+    OrdemTab({rbProdutos, rbGrupos, btnEscolheArquivo, dbgPrevia, lstRecusas, lstAvisos,
+              btnImportar, btnFechar});
     mostra();
     setupConnections();
 }
@@ -147,7 +156,8 @@ void TfImporta_Produtos::setupConnections() {
 void TfImporta_Produtos::btnEscolheArquivoClick() {
     Arquivos::Pedido pedido;
     pedido.pasta = QDir::homePath();
-    pedido.filtro = QStringLiteral("Planilha em texto CSV (*.csv *.txt)");
+    pedido.filtro = QStringLiteral("Planilhas (*.xlsx *.csv *.txt);;Planilha do Excel (*.xlsx);;"
+                                   "Planilha em texto CSV (*.csv *.txt)");
     const QString escolhido = Arquivos::escolhe(this, pedido);
     if (escolhido.isEmpty())
         return;
@@ -157,15 +167,10 @@ void TfImporta_Produtos::btnEscolheArquivoClick() {
 
 void TfImporta_Produtos::planeja() {
     plano = {};
-    if (edArquivo->text().isEmpty()) {
-        mostra();
-        return;
-    }
     const Tipo tipo = rbGrupos->isChecked() ? Tipo::Grupos : Tipo::Produtos;
-    QFile arquivo(edArquivo->text());
-    if (!arquivo.open(QIODevice::ReadOnly)) {
-        plano.erro =
-            QStringLiteral("Não foi possível ler o arquivo: %1.").arg(arquivo.errorString());
+    plano.tipo = tipo;
+    const QString caminho = edArquivo->text();
+    if (caminho.isEmpty()) {
         mostra();
         return;
     }
@@ -176,22 +181,35 @@ void TfImporta_Produtos::planeja() {
             tipo == Tipo::Grupos
                 ? existentes.grupos
                 : codigosGuardados(QStringLiteral("Select PRO_Codigo From Produtos"));
-        plano = importacao::planeja(tipo, leCsv(arquivo.readAll()), existentes);
+        const QString lendo = QStringLiteral("Lendo a planilha...");
+        EmSegundoPlanoCancelavel(
+            this, lendo, [&](const InformaProgresso& informa, const PedidoDeParada& pedeParada) {
+                const std::unique_ptr<Leitor> leitor = abre(tipo, caminho);
+                int mostrado = -1;
+                plano = importacao::planeja(tipo, *leitor, existentes, [&](double lido) {
+                    const int porcento = int(lido * 100);
+                    if (porcento != mostrado)
+                        informa(lendo, mostrado = porcento);
+                    return !pedeParada();
+                });
+            });
     } catch (const std::exception& e) {
+        plano = {};
+        plano.tipo = tipo;
         plano.erro = Messages::errorMessage(e);
     }
+    if (plano.cancelado)
+        edArquivo->clear();
     mostra();
 }
 
 void TfImporta_Produtos::mostra() {
     const bool grupos = plano.tipo == Tipo::Grupos;
     lbLeitura->setText(
-        plano.codificacao.isEmpty()
-            ? QString()
-            : QStringLiteral("Lido como %1, colunas separadas por %2.")
-                  .arg(plano.codificacao, plano.separador == u'\t'
-                                              ? QStringLiteral("tabulação")
-                                              : QStringLiteral("\"%1\"").arg(plano.separador)));
+        plano.linhaCabecalho == 0
+            ? plano.leitura
+            : plano.leitura +
+                  QStringLiteral(" Nomes das colunas na linha %1.").arg(plano.linhaCabecalho));
     QStringList colunas;
     for (const Coluna& c : plano.colunas)
         colunas << QStringLiteral("%1 → %2").arg(c.cabecalho,
@@ -211,26 +229,36 @@ void TfImporta_Produtos::mostra() {
     dbgPrevia->setRowCount(linhas);
     for (int row = 0; row < linhas; ++row)
         for (int col = 0; col < campos.size(); ++col)
-            dbgPrevia->setItem(row, col,
-                               new QTableWidgetItem(mostrado(
-                                   campos[col], plano.registros[row].valores.value(campos[col]))));
+            dbgPrevia->setItem(
+                row, col,
+                new QTableWidgetItem(mostrado(
+                    campos[col], plano.registros[std::size_t(row)].valores.value(campos[col]))));
     dbgPrevia->resizeColumnsToContents();
 
-    lstRecusas->clear();
-    for (const importacao::Recusa& r : plano.recusas)
-        lstRecusas->addItem(QStringLiteral("Linha %1: %2").arg(r.linha).arg(r.motivo));
+    auto lista = [](QListWidget* lista, const QList<importacao::Recusa>& linhas, qint64 total) {
+        lista->clear();
+        for (const importacao::Recusa& r : linhas)
+            lista->addItem(QStringLiteral("Linha %1: %2").arg(r.linha).arg(r.motivo));
+        if (total > linhas.size())
+            lista->addItem(QStringLiteral("... e mais %1 linhas.").arg(total - linhas.size()));
+    };
+    lista(lstRecusas, plano.recusas, plano.recusadas);
+    lista(lstAvisos, plano.avisos, plano.avisadas);
 
     const QString nome = grupos ? QStringLiteral("grupos") : QStringLiteral("produtos");
     if (!plano.erro.isEmpty())
         lbResumo->setText(plano.erro);
+    else if (plano.cancelado)
+        lbResumo->setText(QStringLiteral("A leitura da planilha foi cancelada; nada foi "
+                                         "importado."));
     else if (plano.colunas.isEmpty())
-        lbResumo->setText(QStringLiteral("Escolha o arquivo da planilha (CSV, com os nomes das "
-                                         "colunas na primeira linha)."));
+        lbResumo->setText(QStringLiteral("Escolha o arquivo da planilha (do Excel ou CSV, com "
+                                         "uma linha com os nomes das colunas)."));
     else
         lbResumo->setText(QStringLiteral("%1 %2 serão gravados; %3 linhas recusadas.")
                               .arg(plano.registros.size())
                               .arg(nome)
-                              .arg(plano.recusas.size()));
+                              .arg(plano.recusadas));
     btnImportar->setEnabled(!plano.registros.empty());
 }
 
@@ -241,9 +269,8 @@ void TfImporta_Produtos::btnImportarClick() {
     const QString nome = grupos ? QStringLiteral("grupos") : QStringLiteral("produtos");
     QString pergunta =
         QStringLiteral("Gravar os %1 %2 da planilha?").arg(plano.registros.size()).arg(nome);
-    if (!plano.recusas.isEmpty())
-        pergunta +=
-            QStringLiteral(" As %1 linhas recusadas ficam de fora.").arg(plano.recusas.size());
+    if (plano.recusadas > 0)
+        pergunta += QStringLiteral(" As %1 linhas recusadas ficam de fora.").arg(plano.recusadas);
     if (!Messages::confirm(pergunta))
         return;
     const std::size_t gravados = plano.registros.size();
@@ -271,11 +298,10 @@ bool TfImporta_Produtos::grava() {
         QStringLiteral("Não foi possível importar a planilha; nada foi gravado."), true};
     return Grava(site, [this, grupos, &progresso] {
         SqlQuery* q = grupos ? dmGrupos->SQLQ_Grupos : dmProdutos->SQLQ_Produtos;
-        q->setStatement(grupos ? InsereGrupo : InsereProduto);
+        q->setStatement(grupos ? InsereGrupo : InsereProdutoImportado);
         const QDate hoje = QDate::currentDate();
-        int feitos = 0;
-        for (const Registro& r : plano.registros) {
-            const QVariantMap& v = r.valores;
+        for (std::size_t i = 0; i < plano.registros.size(); ++i) {
+            const QVariantMap v = plano.registros[i].valores;
             auto texto = [&](const char* parametro, const char* campo) {
                 q->ParamByName(QString::fromLatin1(parametro))
                     .setAsString(v.value(QString::fromLatin1(campo)).toString());
@@ -297,17 +323,23 @@ bool TfImporta_Produtos::grava() {
                 numero("MargemC", "PRO_MARGEM");
                 numero("PCustoC", "PRO_PCUSTO");
                 numero("PVendaC", "PRO_PVENDA");
-                q->ParamByName(QStringLiteral("DCadC")).setAsDate(hoje);
+                q->ParamByName(QStringLiteral("DCadC"))
+                    .setAsDate(v.value(QStringLiteral("PRO_DCAD"), hoje).toDate());
                 texto("ObsC", "PRO_OBS");
                 texto("ReferC", "PRO_REFER");
                 texto("CodBarC", "PRO_CODBAR");
                 numero("EMaxC", "PRO_EMAX");
                 q->ParamByName(QStringLiteral("QuantC")).setAsFloat(0);
+                const QVariant compra = v.value(QStringLiteral("PRO_UCOMP"));
+                if (compra.isValid())
+                    q->ParamByName(QStringLiteral("UCompC")).setAsDate(compra.toDate());
+                else
+                    q->ParamByName(QStringLiteral("UCompC")).clear();
             }
             q->Run();
-            if (++feitos % 200 == 0)
-                progresso.setValue(feitos);
+            if (i % 200 == 0)
+                progresso.setValue(int(i));
         }
-        progresso.setValue(feitos);
+        progresso.setValue(int(plano.registros.size()));
     });
 }

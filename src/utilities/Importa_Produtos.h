@@ -11,11 +11,13 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
-// Brings groups or products in from a spreadsheet saved as CSV. The chosen
-// file is read at once and shown as it would be stored: how its columns were
-// matched, its first rows and every line that would be refused, with the
-// reason. Nothing is written until the operator confirms; then every good
-// line is written in one transaction.
+// Brings groups or products in from a spreadsheet: an Excel workbook or a
+// CSV text. The chosen file is read away from the screen, which shows how far
+// it has come and can stop it, and then shown as it would be stored: how its
+// columns were matched, its first rows, every line that would be refused,
+// with all its reasons, and every line stored with a value changed.
+// Nothing is written until the operator confirms; then every good line is
+// written in one transaction.
 class TfImporta_Produtos : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +31,7 @@ public:
     QLabel* lbColunas;
     QTableWidget* dbgPrevia;
     QListWidget* lstRecusas;
+    QListWidget* lstAvisos;
     QLabel* lbResumo;
     QPushButton* btnImportar;
     QPushButton* btnFechar;

@@ -1,30 +1,29 @@
 #pragma once
 
+#include "utilities/LeitorPlanilha.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <vector>
 
-// Groups and products brought in from a spreadsheet saved as CSV, as Calc
-// and Excel save it in Brazil: a header row naming the columns in
-// Portuguese, ";" between cells (also "," or a tab, found from the header),
-// decimal comma, UTF-8 with or without its mark or Windows-1252.
+// Groups and products brought in from a spreadsheet: a CSV text as Calc and
+// Excel save it in Brazil, or an Excel workbook (.xlsx). A row names the
+// columns in Portuguese, under a title and blank rows or not; every row
+// under it is a group or a product.
 namespace importacao {
 
 enum class Tipo { Grupos, Produtos };
 
-// The cells of a CSV text, row by row, and how it was read.
-struct Planilha {
-    QString codificacao; // "UTF-8" or "Windows-1252"
-    QChar separador;
-    QList<QStringList> linhas; // the header first
-};
-Planilha leCsv(const QByteArray& bytes);
+// Opens the file by its kind: an .xlsx as a workbook, anything else as a
+// CSV text. Throws Ilegivel when it cannot be read.
+std::unique_ptr<Leitor> abre(Tipo tipo, const QString& caminho);
 
-// A column of the table a header names, or none.
+// A column of the file and the column of the table it fills, or none.
 struct Coluna {
     QString cabecalho; // as the file has it
     QString campo;     // the column it fills, empty when it is left out
@@ -33,24 +32,49 @@ struct Coluna {
 
 // A row as it will be stored: the values by column name.
 struct Registro {
-    int linha = 0; // in the file, from 1 (the header)
+    qint64 linha = 0; // the spreadsheet's row number
     QVariantMap valores;
 };
 
+// A line left out, with every reason it has; or a line stored with a value
+// the import changed (aviso).
 struct Recusa {
-    int linha = 0;
+    qint64 linha = 0;
     QString motivo;
+};
+
+// The rows to be stored, kept packed: a file of a million lines fits.
+class Registros {
+public:
+    Registros() = default;
+    explicit Registros(Tipo tipo) : tipo(tipo) {}
+    void acrescenta(qint64 linha, const std::vector<QVariant>& valores);
+    std::size_t size() const { return inicios.size(); }
+    bool empty() const { return inicios.empty(); }
+    Registro operator[](std::size_t i) const;
+
+private:
+    Tipo tipo = Tipo::Produtos;
+    QByteArray dados;
+    std::vector<qsizetype> inicios;
 };
 
 // What an import will do: nothing is written until it is confirmed.
 struct Plano {
+    // The lines a plan keeps to show; the others are only counted.
+    static constexpr int MotivosGuardados = 1000;
+
     Tipo tipo = Tipo::Produtos;
-    QString codificacao;
-    QChar separador;
+    QString leitura;           // how the file was read
+    qint64 linhaCabecalho = 0; // the row naming the columns
     QList<Coluna> colunas;
-    std::vector<Registro> registros;
-    QList<Recusa> recusas;
-    QString erro; // the file cannot be imported at all
+    Registros registros;
+    QList<Recusa> recusas; // the first MotivosGuardados
+    qint64 recusadas = 0;
+    QList<Recusa> avisos; // the first MotivosGuardados
+    qint64 avisadas = 0;
+    QString erro;           // the file cannot be imported at all
+    bool cancelado = false; // the operator stopped the reading
 };
 
 // What is already stored, for the checks that need it.
@@ -59,15 +83,24 @@ struct Existentes {
     QStringList grupos;  // group codes, as stored
 };
 
-// Reads the file's cells into the rows that will be stored and those that
-// will be refused, each with its reason, by the rules of the edit screens:
+// Told how much of the file has been read (0 to 1); answers false to stop.
+using Andamento = std::function<bool(double lido)>;
+
+// Reads the file's rows into those that will be stored and those that will
+// be refused, each with all its reasons, by the rules of the edit screens:
 // codes padded as they pad them, the sale price made from cost and margin
 // (or the margin from cost and sale price) as the product screen makes it.
-Plano planeja(Tipo tipo, const Planilha& planilha, const Existentes& existentes);
+Plano planeja(Tipo tipo, Leitor& leitor, const Existentes& existentes,
+              const Andamento& andamento = {});
 
-// The columns stored, in the order a preview shows them.
+// Whether the cells are a row of column names: the code and the description.
+bool ehCabecalho(Tipo tipo, const QStringList& celulas);
+
+// The stored columns, in the order a preview shows them.
 QStringList camposDe(Tipo tipo);
 // How the screens call a stored column ("Preço de Custo" for PRO_PCUSTO).
 QString rotuloDe(const QString& campo);
+// The stored column a heading names, or an empty text.
+QString campoDoCabecalho(Tipo tipo, const QString& cabecalho);
 
 } // namespace importacao
