@@ -6,6 +6,7 @@
 #include "reports/Rel_Mov_Estq.h"
 #include "reports/Tela_Impressora.h"
 #include "shell/Arquivos.h"
+#include "utilities/Importacao.h"
 
 #include "SheetReader.h"
 #include "TestMain.h"
@@ -225,6 +226,14 @@ private slots:
         QTest::newRow("quote") << QVariant("3\" pol") << plain << "\"3\"\" pol\"";
         QTest::newRow("line break") << QVariant("a\nb") << plain << "\"a\nb\"";
         QTest::newRow("formula stays text") << QVariant("=1+1") << plain << "'=1+1";
+        QTest::newRow("apostrophe before a sign gets one more")
+            << QVariant("'+1") << plain << "''+1";
+        QTest::newRow("apostrophe before a letter stays alone") << QVariant("'a") << plain << "'a";
+        QTest::newRow("leading zeros stay a code")
+            << QVariant("000123") << plain << "\"=\"\"000123\"\"\"";
+        QTest::newRow("bar code stays a code")
+            << QVariant("7891234567895") << plain << "\"=\"\"7891234567895\"\"\"";
+        QTest::newRow("short number stays") << QVariant("1234567") << plain << "1234567";
         QTest::newRow("null") << QVariant() << plain << "";
     }
     void csvCells() {
@@ -234,6 +243,29 @@ private slots:
         QCOMPARE(
             csvOf({Cell::of(stored, FieldFormat(format)), Cell::of("fim", FieldFormat::Plain)}),
             text + ";fim\r\n");
+    }
+
+    // Every heading a product report writes over a product's column is one
+    // the import knows, or leaves out on purpose, saying why.
+    void productReportHeadingsAreKnownToTheImport_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("stock list") << "Itens Estoque Codigo";
+        QTest::newRow("price list") << "Lista Preco Descricao";
+        QTest::newRow("minimum stock") << "Itens Estoque Minimo";
+    }
+    void productReportHeadingsAreKnownToTheImport() {
+        QFETCH(QString, key);
+        run("Update Produtos Set PRO_Min = 5");
+        dmProdutos->cds_Produtos->Refresh();
+        answer = path("relatorio.csv");
+        exportReport(key);
+        const std::unique_ptr<importacao::Leitor> sheet =
+            importacao::abre(importacao::Tipo::Produtos, answer);
+        const importacao::Plano plan = importacao::planeja(importacao::Tipo::Produtos, *sheet, {});
+        QVERIFY(plan.linhaCabecalho > 0);
+        for (const importacao::Coluna& column : plan.colunas)
+            QVERIFY2(!column.campo.isEmpty() || column.nota.contains("estoque muda"),
+                     qPrintable(column.cabecalho + " → " + column.nota));
     }
 
     // Captions of totals are numbers when they read as Brazilian numbers.
@@ -248,8 +280,8 @@ private slots:
                                   << "1234,500";
         QTest::newRow("caption") << "Total de Entradas(R$):"
                                  << "Total de Entradas(R$):";
-        QTest::newRow("code") << "000001"
-                              << "000001";
+        QTest::newRow("code, kept as text") << "000001"
+                                            << "\"=\"\"000001\"\"\"";
         QTest::newRow("wrong grouping") << "12.34,5"
                                         << "12.34,5";
     }
