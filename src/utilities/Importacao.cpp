@@ -455,16 +455,21 @@ template <typename T> T tira(const char*& p) {
 } // namespace
 
 void Registros::acrescenta(qint64 linha, const std::vector<QVariant>& valores) {
-    inicios.push_back(dados.size());
+    constexpr qsizetype Bloco = 8 << 20; // far more than a row ever takes
+    if (blocos.empty() || blocos.back().size() > Bloco - 4096) {
+        blocos.emplace_back();
+        blocos.back().reserve(Bloco);
+    }
+    QByteArray& dados = blocos.back();
+    inicios.push_back({quint32(blocos.size() - 1), quint32(dados.size())});
     poe(dados, linha);
     for (const QVariant& v : valores) {
         switch (v.typeId()) {
         case QMetaType::QString: {
-            const QString texto = v.toString();
+            const QByteArray texto = v.toString().toLatin1();
             dados.append(Texto);
             poe(dados, qint32(texto.size()));
-            dados.append(reinterpret_cast<const char*>(texto.utf16()),
-                         texto.size() * qsizetype(sizeof(char16_t)));
+            dados.append(texto);
             break;
         }
         case QMetaType::Double:
@@ -482,7 +487,7 @@ void Registros::acrescenta(qint64 linha, const std::vector<QVariant>& valores) {
 }
 
 Registro Registros::operator[](std::size_t i) const {
-    const char* p = dados.constData() + inicios[i];
+    const char* p = blocos[inicios[i].bloco].constData() + inicios[i].posicao;
     Registro registro;
     registro.linha = tira<qint64>(p);
     for (const Campo& campo : camposDo(tipo)) {
@@ -490,10 +495,8 @@ Registro Registros::operator[](std::size_t i) const {
         switch (*p++) {
         case Texto: {
             const auto tamanho = tira<qint32>(p);
-            QString texto(tamanho, Qt::Uninitialized);
-            std::memcpy(texto.data(), p, std::size_t(tamanho) * sizeof(char16_t));
-            p += std::size_t(tamanho) * sizeof(char16_t);
-            registro.valores.insert(nome, texto);
+            registro.valores.insert(nome, QString::fromLatin1(p, tamanho));
+            p += tamanho;
             break;
         }
         case Numero:
@@ -517,7 +520,9 @@ std::unique_ptr<Leitor> abre(Tipo tipo, const QString& caminho) {
     if (arquivo.open(QIODevice::ReadOnly))
         inicio = arquivo.read(4);
     arquivo.close();
-    if (inicio == QByteArrayLiteral("PK\x03\x04") ||
+    // A zip (an empty one too) or an old Excel file: the workbook reader
+    // reads it or says what it is.
+    if (inicio == QByteArrayLiteral("PK\x03\x04") || inicio == QByteArrayLiteral("PK\x05\x06") ||
         inicio == QByteArrayLiteral("\xD0\xCF\x11\xE0"))
         return std::make_unique<LeitorXlsx>(caminho);
     return std::make_unique<LeitorCsv>(

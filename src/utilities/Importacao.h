@@ -43,7 +43,9 @@ struct Recusa {
     QString motivo;
 };
 
-// The rows to be stored, kept packed: a file of a million lines fits.
+// The rows to be stored, kept packed, their texts in the single bytes of
+// ISO 8859-1 that the database keeps them in, in blocks that never need to
+// be copied to grow: a file of a million lines fits.
 class Registros {
 public:
     Registros() = default;
@@ -54,9 +56,12 @@ public:
     Registro operator[](std::size_t i) const;
 
 private:
+    struct Inicio {
+        quint32 bloco, posicao;
+    };
     Tipo tipo = Tipo::Produtos;
-    QByteArray dados;
-    std::vector<qsizetype> inicios;
+    std::vector<QByteArray> blocos;
+    std::vector<Inicio> inicios;
 };
 
 // What an import will do: nothing is written until it is confirmed.

@@ -18,7 +18,8 @@ public:
 //
 // Every cell comes as a text, the way a Brazilian spreadsheet shows it with
 // no thousands separator: a number "1234,5" (a whole number "7891234567890",
-// never in scientific notation), a date "25/12/2026" ("25/12/2026 08:30:00"
+// never in scientific notation), a percentage as the sheet shows it ("15%"
+// for 0,15 in a percent format), a date "25/12/2026" ("25/12/2026 08:30:00"
 // when it has a time), a text as it is.
 class Leitor {
 public:

@@ -293,28 +293,37 @@ QString dataIso(const QString& valor) {
     return dia.isValid() ? data(dia, 0) : valor;
 }
 
-// Whether a number format shows a date or a time: a day, month, year, hour
-// or second code outside quoted text, [colours and conditions], \escapes
-// and the _ and * that pad or fill with the next character.
-bool formatoData(const QString& codigo) {
+// What a number format shows: a date or a time, when it has a day, month,
+// year, hour or second code; a percentage, when it has a "%"; each outside
+// quoted text, [colours and conditions], \\escapes and the _ and * that pad
+// or fill with the next character.
+enum class Mostra : char { Numero, Data, Porcento };
+
+Mostra formato(const QString& codigo) {
+    Mostra mostra = Mostra::Numero;
     for (qsizetype i = 0; i < codigo.size(); ++i) {
         const char16_t c = codigo[i].toLower().unicode();
         if (c == u'"' || c == u'[') {
             i = codigo.indexOf(c == u'"' ? u'"' : u']', i + 1);
             if (i < 0)
-                return false;
+                break;
         } else if (c == u'\\' || c == u'_' || c == u'*') {
             ++i;
         } else if (c == u'd' || c == u'm' || c == u'y' || c == u'h' || c == u's') {
-            return true;
+            return Mostra::Data;
+        } else if (c == u'%') {
+            mostra = Mostra::Porcento;
         }
     }
-    return false;
+    return mostra;
 }
 
-bool formatoDataEmbutido(int id) {
-    return (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
-           (id >= 50 && id <= 58);
+Mostra formatoEmbutido(int id) {
+    if (id == 9 || id == 10)
+        return Mostra::Porcento;
+    const bool data = (id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) ||
+                      (id >= 50 && id <= 58);
+    return data ? Mostra::Data : Mostra::Numero;
 }
 
 // The column of a reference, from 1 ("C5" is 3); 0 when it has none.
@@ -353,8 +362,8 @@ struct LeitorXlsx::Dados {
     unzFile zip = nullptr;
     QString planilha;
     bool de1904 = false;
-    std::vector<bool> estiloData; // by cell style (the s of a cell)
-    std::vector<QString> textos;  // the shared strings
+    std::vector<Mostra> estilos; // by cell style (the s of a cell)
+    std::vector<QString> textos; // the shared strings
     std::unique_ptr<ParteXml> folha;
     bool emDados = false; // inside sheetData
     bool acabou = false;
@@ -486,8 +495,8 @@ void LeitorXlsx::Dados::leEstilos(const QString& parte) {
     if (!existe(zip, parte))
         return;
     ParteXml estilos(zip, arquivo, parte);
-    QHash<int, bool> proprios; // the workbook's own formats, by id
-    std::vector<int> formatos; // of each cell style
+    QHash<int, Mostra> proprios; // the workbook's own formats, by id
+    std::vector<int> formatos;   // of each cell style
     bool emFormatos = false;
     bool emCelulas = false;
     while (estilos.proximo() != QXmlStreamReader::EndDocument) {
@@ -499,16 +508,16 @@ void LeitorXlsx::Dados::leEstilos(const QString& parte) {
             if (proprios.size() >= EstilosMax)
                 recusada(arquivo, QStringLiteral("tem formatos de número demais"));
             proprios.insert(estilos.atributo(u"numFmtId").toInt(),
-                            formatoData(estilos.atributo(u"formatCode")));
+                            formato(estilos.atributo(u"formatCode")));
         } else if (emCelulas && estilos.abre(u"xf")) {
             if (qsizetype(formatos.size()) >= EstilosMax)
                 recusada(arquivo, QStringLiteral("tem estilos de célula demais"));
             formatos.push_back(estilos.atributo(u"numFmtId").toInt());
         }
     }
-    estiloData.reserve(formatos.size());
+    this->estilos.reserve(formatos.size());
     for (int id : formatos)
-        estiloData.push_back(proprios.contains(id) ? proprios.value(id) : formatoDataEmbutido(id));
+        this->estilos.push_back(proprios.contains(id) ? proprios.value(id) : formatoEmbutido(id));
 }
 
 void LeitorXlsx::Dados::leTextos(const QString& parte) {
@@ -649,9 +658,12 @@ QString LeitorXlsx::Dados::valor(const QString& tipo, const QString& estilo, con
         return v;
     bool okEstilo;
     const qint64 s = estilo.toLongLong(&okEstilo);
-    if (okEstilo && s >= 0 && s < qint64(estiloData.size()) && estiloData[std::size_t(s)])
-        return dataSerial(n, de1904);
-    return comoNumero(n);
+    const Mostra mostra =
+        okEstilo && s >= 0 && s < qint64(estilos.size()) ? estilos[std::size_t(s)] : Mostra::Numero;
+    // Excel keeps 15 % as 0,15: the cell says it the way the sheet shows it.
+    if (mostra == Mostra::Porcento)
+        return comoNumero(n * 100) + u'%';
+    return mostra == Mostra::Data ? dataSerial(n, de1904) : comoNumero(n);
 }
 
 LeitorXlsx::LeitorXlsx(const QString& caminho) : d(std::make_unique<Dados>()) {

@@ -124,6 +124,8 @@ private slots:
         lxw_format* moeda = formato("#,##0.00");
         lxw_format* dias = formato("0.0 \"dias\"");
         lxw_format* vermelho = formato("[Red]0.00");
+        lxw_format* porcento = formato("0.0%");
+        lxw_format* sinal = formato("0.00\"%\""); // a margin kept as 50 for 50 %
         lxw_worksheet* f = workbook_add_worksheet(pasta, "Produtos");
         workbook_add_worksheet(pasta, "Grupos");
         worksheet_write_string(f, 0, 0, "Código", nullptr);
@@ -154,6 +156,8 @@ private slots:
         worksheet_write_formula_str(f, 6, 1, "=A1", nullptr, "Código");
         worksheet_write_number(f, 6, 2, 59, data); // before Excel's 29/02/1900
         worksheet_write_number(f, 6, 3, 61, data);
+        worksheet_write_number(f, 7, 0, 0.155, porcento);
+        worksheet_write_number(f, 7, 1, 50, sinal);
         worksheet_write_string(f, 9, 2, "fim", nullptr);
         worksheet_write_blank(f, 9, 5, moeda); // formatted, but empty
         QCOMPARE(workbook_close(pasta), LXW_NO_ERROR);
@@ -171,7 +175,7 @@ private slots:
             {"0,1", "0,00001", "120000000000000000000", "1234,5", "123456,789012346", "-0,000123"},
             {"25/12/2026 08:30:00", "3,5", "-1,25", "12:00:00", "VERDADEIRO", "FALSO"},
             {"2", "Código", "28/02/1900", "01/03/1900"},
-            {},
+            {"15,5%", "50"},
             {},
             {"", "", "fim"},
         };
