@@ -1,11 +1,13 @@
 #include "reportengine/Planilha.h"
 
+#include "data/ArquivoNovo.h"
+#include "data/DbError.h"
+
 #include "entry/RegionalNumbers.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <xlsxwriter.h>
 
@@ -395,9 +397,18 @@ QString Planilha::write(const QString& path) const {
     QString failure;
     const QByteArray bytes = asCsv ? csv() : xlsx(&failure);
     if (failure.isEmpty()) {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            failure = file.errorString();
+        try {
+            // A list of the shop's products or movements: its owner's alone.
+            ArquivoNovo novo(path);
+            QFile file(novo.caminho());
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                failure = file.errorString();
+            file.close();
+            if (failure.isEmpty())
+                novo.poeNoLugar();
+        } catch (const std::exception& e) {
+            failure = errorText(e);
+        }
     }
     if (failure.isEmpty())
         return {};

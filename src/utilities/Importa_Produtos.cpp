@@ -125,6 +125,12 @@ TfImporta_Produtos::TfImporta_Produtos(QWidget* parent) : QDialog(parent) {
     layout->addWidget(RotuloDe(this, lstAvisos, QStringLiteral("Linhas gravadas com correção:")));
     lstAvisos->setAccessibleName(QStringLiteral("Linhas gravadas com correção"));
     layout->addWidget(lstAvisos, 1);
+    // A line's reasons are read whole, not scrolled to.
+    for (QListWidget* lista : {lstRecusas, lstAvisos}) {
+        lista->setWordWrap(true);
+        lista->setResizeMode(QListView::Adjust);
+        lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
 
     lbResumo = Rotulo(this, QStringLiteral("lbResumo"), {});
     layout->addWidget(lbResumo);
@@ -212,8 +218,9 @@ void TfImporta_Produtos::mostra() {
                   QStringLiteral(" Nomes das colunas na linha %1.").arg(plano.linhaCabecalho));
     QStringList colunas;
     for (const Coluna& c : plano.colunas)
-        colunas << QStringLiteral("%1 → %2").arg(c.cabecalho,
-                                                 c.campo.isEmpty() ? c.nota : rotuloDe(c.campo));
+        if (!c.cabecalho.isEmpty())
+            colunas << QStringLiteral("%1 → %2").arg(
+                c.cabecalho, c.campo.isEmpty() ? c.nota : rotuloDe(c.campo));
     lbColunas->setText(colunas.isEmpty() ? QString()
                                          : QStringLiteral("Colunas: ") + colunas.join(u"; "));
     // Box layouts do not ask a wrapping label for its height at the width it

@@ -419,7 +419,9 @@ QList<Coluna> colunasDe(Tipo tipo, const QStringList& cabecalho, std::vector<int
     for (const QString& titulo : cabecalho) {
         Coluna coluna{titulo.trimmed(), {}, {}};
         const int campo = indiceDoCabecalho(tipo, titulo);
-        if (campo < 0) {
+        if (campo < 0 && coluna.cabecalho.isEmpty()) {
+            coluna.nota = QStringLiteral("não importada: coluna sem nome");
+        } else if (campo < 0) {
             coluna.nota = QStringLiteral("não importada: coluna desconhecida");
             if (tipo == Tipo::Produtos)
                 for (const Ignorada& ignorada : IgnoradasProduto)

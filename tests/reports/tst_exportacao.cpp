@@ -187,6 +187,10 @@ private slots:
         QVERIFY2(program->recorder.messages.isEmpty(),
                  qPrintable(program->recorder.texts().join('\n')));
         QFile file(answer);
+        // The shop's data: readable by its owner only.
+        QCOMPARE(file.permissions() &
+                     (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+                 QFileDevice::Permissions());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
