@@ -8,6 +8,7 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "movements/Balanco.h"
 #include "movements/Consulta_MovEstq.h"
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
@@ -101,6 +102,7 @@ std::vector<Comando> comandos() {
         {{mov, QStringLiteral("Estorno de Entrada")}, opcao("TE", fEstorno_Estq)},
         {{mov, QStringLiteral("Estorno de Saída")}, opcao("TS", fEstorno_Estq)},
         {{mov, QStringLiteral("Consultas")}, abre(fConsulta_MovEstq)},
+        {{mov, QStringLiteral("Balanço")}, abre(fBalanco)},
         {{rel, precos, QStringLiteral("Lista de Preços (Ordenado por Descrição)")},
          lista(ProdutosPorDescricao, "Lista Preco Descricao")},
         {{rel, precos, QStringLiteral("Lista de Preços (Ordenado pelo Código)")},

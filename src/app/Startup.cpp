@@ -24,6 +24,7 @@
 #include "masterdata/Manut_Grupos.h"
 #include "masterdata/Manut_Produtos.h"
 #include "masterdata/Manut_Tipos.h"
+#include "movements/Balanco.h"
 #include "movements/Consulta_MovEstq.h"
 #include "movements/Entrada_Estq.h"
 #include "movements/Estorno_Estq.h"
@@ -117,6 +118,7 @@ const std::vector<Step>& creationOrder() {
         {"Abrindo Telas de Movimentação de Estoque", [] { create(fEntrada_Estq); }},
         {"Abrindo Telas de Consulta de Movimentação de Estoque", [] { create(fConsulta_MovEstq); }},
         {"Abrindo Telas de Saída de Estoque", [] { create(fSaida_Estq); }},
+        {"Abrindo Tela de Balanço", [] { create(fBalanco); }},
         {"Abrindo Telas de Estorno de Estoque", [] { create(fEstorno_Estq); }},
         {"Abrindo Relatórios de Listas de Preços",
          [] {

@@ -24,7 +24,7 @@ void CriaBancos(const QString& pasta);
 // version in the one row of its table ESQUEMA; one without that table is of
 // version 2 when it has the domain step 2 creates, otherwise of version 1.
 // The database's description, which other tools write, is not read.
-inline constexpr int VersaoEsquema = 3;
+inline constexpr int VersaoEsquema = 4;
 
 // How long an upgrade waits for what another workstation holds (a row it
 // is changing in a table the step alters) before it gives up.

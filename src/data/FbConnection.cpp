@@ -295,9 +295,10 @@ struct Connection::Impl {
     }
     static constexpr int ReattachTimeoutSeconds = 10;
 
-    isc_tr_handle begin(int lockTimeoutSeconds = 0) {
+    isc_tr_handle begin(int lockTimeoutSeconds = 0, bool esperaPendentes = false) {
         char tpb[11] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
-                        isc_tpb_rec_version, isc_tpb_wait};
+                        esperaPendentes ? char(isc_tpb_no_rec_version) : char(isc_tpb_rec_version),
+                        isc_tpb_wait};
         short length = 5;
         if (lockTimeoutSeconds > 0) {
             // The value's length, then the value least significant byte first.
@@ -666,11 +667,11 @@ const ConnectionSettings& Connection::settings() const {
     return d->settings;
 }
 
-void Connection::startTransaction(int lockTimeoutSeconds) {
+void Connection::startTransaction(int lockTimeoutSeconds, bool esperaPendentes) {
     d->requireAttached();
     if (d->tr)
         throw DbError(QStringLiteral("Transaction is already active"));
-    d->tr = d->begin(lockTimeoutSeconds);
+    d->tr = d->begin(lockTimeoutSeconds, esperaPendentes);
 }
 
 void Connection::commit() {

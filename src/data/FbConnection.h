@@ -41,7 +41,10 @@ public:
     // The explicit transaction: read committed, waiting on locks held by
     // other transactions; without limit, or for at most lockTimeoutSeconds
     // when that is above 0 (the statement then fails with isc_lock_timeout).
-    void startTransaction(int lockTimeoutSeconds = 0);
+    // With esperaPendentes a read meeting a row another transaction has
+    // written and not yet committed (inserted, changed) waits for it to end
+    // and reads what it left, where otherwise it reads the committed row.
+    void startTransaction(int lockTimeoutSeconds = 0, bool esperaPendentes = false);
     void commit();
     void rollback();
     bool inTransaction() const;

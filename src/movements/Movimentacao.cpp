@@ -81,29 +81,32 @@ void gravaQuantidade(SqlQuery* produtos, const QStringList& linhas, const QStrin
 
 } // namespace
 
+void EscreveMovimento(const BaseMovimentos& base, const Movimento& movimento,
+                      const GravaQuantidade& gravaProduto, int* conflitos) {
+    insereMovimento(base.movimentos, movimento);
+    const double lida = quantidadeBloqueada(
+        base.produtos,
+        QStringLiteral("Select PRO_Quant From PRODUTOS Where PRO_Codigo=:CodigoC With Lock"),
+        movimento.codigo, conflitos);
+    // The exit screen checked the quantity it showed; another workstation
+    // may have issued stock since.
+    if (movimento.operacao == Operacao::Saida && movimento.quantidade > lida)
+        throw Recusa(Messages::Kind::Error, MensagemQuantidadeSaida);
+    const double total = novaQuantidade(movimento.operacao, lida, movimento.quantidade);
+    if (gravaProduto)
+        gravaProduto(base.produtos, total);
+    else
+        gravaQuantidade(base.produtos,
+                        {QStringLiteral("Update Produtos SET PRO_Quant=:QuantidadeTotalC"),
+                         QStringLiteral("Where PRO_Codigo=:CodigoC")},
+                        QStringLiteral("QuantidadeTotalC"), movimento.codigo, total);
+}
+
 bool GravaMovimento(const BaseMovimentos& base, const Movimento& movimento,
                     const QString& mensagemFalha, const GravaQuantidade& gravaProduto,
                     int* conflitos) {
     const WriteSite site{base.conexao, nullptr, Messages::Kind::Warning, mensagemFalha, true};
-    return Grava(site, [&] {
-        insereMovimento(base.movimentos, movimento);
-        const double lida = quantidadeBloqueada(
-            base.produtos,
-            QStringLiteral("Select PRO_Quant From PRODUTOS Where PRO_Codigo=:CodigoC With Lock"),
-            movimento.codigo, conflitos);
-        // The exit screen checked the quantity it showed; another workstation
-        // may have issued stock since.
-        if (movimento.operacao == Operacao::Saida && movimento.quantidade > lida)
-            throw Recusa(Messages::Kind::Error, MensagemQuantidadeSaida);
-        const double total = novaQuantidade(movimento.operacao, lida, movimento.quantidade);
-        if (gravaProduto)
-            gravaProduto(base.produtos, total);
-        else
-            gravaQuantidade(base.produtos,
-                            {QStringLiteral("Update Produtos SET PRO_Quant=:QuantidadeTotalC"),
-                             QStringLiteral("Where PRO_Codigo=:CodigoC")},
-                            QStringLiteral("QuantidadeTotalC"), movimento.codigo, total);
-    });
+    return Grava(site, [&] { EscreveMovimento(base, movimento, gravaProduto, conflitos); });
 }
 
 bool ReverteMovimento(const BaseMovimentos& base, const QString& codigo, const QString& operacao,

@@ -60,6 +60,12 @@ bool GravaMovimento(const BaseMovimentos& base, const Movimento& movimento,
                     const QString& mensagemFalha, const GravaQuantidade& gravaProduto = {},
                     int* conflitos = nullptr);
 
+// The statements of that write, for a caller that writes several movements
+// in its own transaction (a stock count's apply): refuses (Recusa) a product
+// that is gone and an exit above the quantity read.
+void EscreveMovimento(const BaseMovimentos& base, const Movimento& movimento,
+                      const GravaQuantidade& gravaProduto = {}, int* conflitos = nullptr);
+
 // The revert of one movement: the on-hand quantity of its product loses what
 // the movement added (or gets back what it took), under the same lock, and
 // apagaMovimento removes the row, all in one transaction. On failure the

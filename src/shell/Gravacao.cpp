@@ -52,7 +52,7 @@ bool Grava(const WriteSite& site, const std::function<void()>& statements,
     };
     bool committed = false;
     try {
-        db.startTransaction();
+        db.startTransaction(0, site.esperaPendentes);
         statements();
         db.commit();
         committed = true;

@@ -18,6 +18,9 @@ struct WriteSite {
     QString failureMessage; // empty: the error's own text
     // Most sites warn first and roll back once the operator has read it.
     bool rollbackBeforeMessage = false;
+    // Reads wait for what other workstations have written and not committed
+    // (see fb::Connection::startTransaction).
+    bool esperaPendentes = false;
 };
 
 // A check made inside the transaction refused the write: the operator reads

@@ -14,6 +14,8 @@ struct Sessao {
     QString FoneEmpresa;
     // The version recorded in the stock database.
     QString NumeroVersao;
+    // The login of the user who came in, when the program asks for one.
+    QString Usuario;
 
     // Shows the login screen; the login module puts itself here.
     std::function<void()> mostraLogin;

@@ -100,6 +100,7 @@ void TfLogin::fLoginEntrarClick() {
         Messages::warning(QStringLiteral("Login ou Senha não Cadastrados, Tente Novamente"));
         return;
     }
+    sessao().Usuario = *usuario;
     if (sessao().mostraStatus)
         sessao().mostraStatus(1, QStringLiteral("Usuario:") + *usuario);
     close();

@@ -207,10 +207,11 @@ private slots:
             << 2 << "comment on database is null";
         QTest::newRow("schema 2 whose upgrade stopped before the version's row")
             << 2 << "create table Esquema (Versao integer not null)";
-        QTest::newRow("schema 3 described by another tool")
-            << 3 << "comment on database is 'Kelvara: esquema 1'";
-        QTest::newRow("schema 3 described as a newer one")
-            << 3 << "comment on database is 'Kelvara: esquema 99'";
+        QTest::newRow("schema 3, before the stock counts") << 3 << QString();
+        QTest::newRow("schema 4 described by another tool")
+            << 4 << "comment on database is 'Kelvara: esquema 1'";
+        QTest::newRow("schema 4 described as a newer one")
+            << 4 << "comment on database is 'Kelvara: esquema 99'";
     }
     void olderDatabasesAreUpgradedAfterAWord() {
         QFETCH(int, schema);
@@ -219,6 +220,8 @@ private slots:
             dbs->makeSchema1();
         if (schema == 2)
             dbs->makeSchema2();
+        if (schema == 3)
+            dbs->makeSchema3();
         dbs->exec("qor.gdb", "Insert Into Grupos Values ('000001', 'Água')");
         for (const char* file : {"qor.gdb", "config.gdb"})
             if (!statement.isEmpty())
@@ -243,6 +246,11 @@ private slots:
         const fb::ResultSet version = qor.select("select Versao from Esquema");
         QCOMPARE(version.rowCount(), 1);
         QCOMPARE(version.value(0, 0).toInt(), VersaoEsquema);
+        // The stock counts' tables are there, and their numbers start at 1.
+        QCOMPARE(qor.select("select count(*) from Balanco_Linha").value(0, 0).toInt(), 0);
+        QCOMPARE(
+            qor.select("select next value for Gen_Balanco from rdb$database").value(0, 0).toInt(),
+            1);
     }
     // A newer database ends the start with nothing changed.
     void newerDatabaseEndsTheStart() {

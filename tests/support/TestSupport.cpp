@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -106,6 +107,25 @@ void TestDatabases::makeSchema2() {
              ComandosEsquema(QStringLiteral(":/schema/%1-2.sql").arg(name)))
             db.executeImmediate(statement);
         step.commit();
+    }
+}
+
+void TestDatabases::makeSchema3() {
+    makeSchema2();
+    for (const QString& name : {QStringLiteral("qor"), QStringLiteral("config")}) {
+        fb::Connection db;
+        db.attach(ConexaoAdministrador(CaminhoBanco(folder(), name + QStringLiteral(".gdb"))));
+        auto step = std::make_unique<fb::Transaction>(db);
+        for (const QString& statement :
+             ComandosEsquema(QStringLiteral(":/schema/%1-3.sql").arg(name))) {
+            if (statement.compare(QLatin1String("COMMIT"), Qt::CaseInsensitive) == 0) {
+                step->commit();
+                step = std::make_unique<fb::Transaction>(db);
+            } else {
+                db.executeImmediate(statement);
+            }
+        }
+        step->commit();
     }
 }
 

@@ -43,6 +43,8 @@ public:
     // Makes both databases again as a version of schema 2 left them: those of
     // schema 1 brought up by the step-2 scripts.
     void makeSchema2();
+    // Replaces both databases by ones of schema 3, before the stock counts.
+    void makeSchema3();
 
 private:
     QTemporaryDir dir;
