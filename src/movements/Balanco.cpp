@@ -58,7 +58,8 @@ QTableWidget* tabela(QWidget* tela, const QString& nome, const QStringList& titu
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->verticalHeader()->setVisible(false);
-    t->setMinimumHeight(140);
+    t->setMinimumSize(780, 150);
+    t->setWordWrap(false);
     return t;
 }
 
@@ -114,6 +115,7 @@ TfBalanco::TfBalanco(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
     edBal_Codigo = tela.campo(QStringLiteral("edBal_Codigo"),
                               QStringLiteral("Código ou código de barras:"), 14, 16);
     lbBal_Total = Rotulo(this, QStringLiteral("lbBal_Total"), {});
+    lbBal_Total->setMinimumWidth(420);
     tela.aoLado(lbBal_Total);
     dbgBal_Linhas =
         tabela(this, QStringLiteral("dbgBal_Linhas"),
@@ -147,6 +149,7 @@ TfBalanco::TfBalanco(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
     tela.linha(QStringLiteral("Prévia da aplicação:"), dbgBal_Previa);
     lbBal_Previa = Rotulo(this, QStringLiteral("lbBal_Previa"), {});
     lbBal_Previa->setWordWrap(true);
+    lbBal_Previa->setMinimumSize(780, 36);
     tela.linha(QStringLiteral("Totais:"), lbBal_Previa);
 
     btnBal_Aplica = tela.botao(QStringLiteral("btnBal_Aplica"), QStringLiteral("Aplicar Balanço"));
