@@ -86,9 +86,7 @@ ListCopy::ListCopy(const QString& objectName, SqlQuery* source, std::vector<Fiel
     setObjectName(objectName);
 }
 
-void ListCopy::load() {
-    sourceQuery->Open();
-    fb::ResultSet loaded = sourceQuery->takeResult();
+void ListCopy::load(fb::ResultSet loaded) {
     std::vector<int> columns;
     columns.reserve(defs.size());
     for (const FieldDef& def : defs)
@@ -103,8 +101,13 @@ void ListCopy::load() {
 }
 
 void ListCopy::Open() {
+    sourceQuery->Open();
+    Open(sourceQuery->takeResult());
+}
+
+void ListCopy::Open(fb::ResultSet made) {
     const int previous = current;
-    load();
+    load(std::move(made));
     const int count = rows.rowCount();
     current = count == 0 ? -1 : std::clamp(previous < 0 ? 0 : previous, 0, count - 1);
     emit currentRowChanged(current);

@@ -43,6 +43,9 @@ public:
 
     // Runs the source query with its statement and loads every row.
     void Open();
+    // Shows rows the program made instead of a query's: a list of what was
+    // computed, whose source may be null, as nothing runs it again.
+    void Open(fb::ResultSet made);
     // Checks the statement against the database now and loads the rows the
     // first time code asks for them (a count, the current row, a field); a
     // view asking the model sees no rows until then.
@@ -90,7 +93,7 @@ signals:
     void currentRowChanged(int row);
 
 private:
-    void load();
+    void load(fb::ResultSet loaded);
     void ensureLoaded() const;
 
     SqlQuery* sourceQuery;

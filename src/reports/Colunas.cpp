@@ -1,25 +1,12 @@
 #include "reports/Colunas.h"
 
-#include "reportengine/BandReport.h"
-
-#include <span>
+#include "reportengine/Formulario.h"
 
 using namespace report;
 
 namespace {
 
 constexpr double Fim = BandReport::BandWidth;
-
-// A column: its heading (none for a field that shares the heading before
-// it), the field under it, where it stands and how the field is written.
-struct Coluna {
-    const char* titulo;
-    const char* campo;
-    double x, largura;
-    Align align = Align::Left;
-    bool quebra = false;              // wraps and makes the line taller
-    const char* nomeTitulo = nullptr; // lbTit_ and the field when not given
-};
 
 // Quantities and values stand at the same place in every movement report.
 constexpr Coluna Quantidade{"Quantidade", "MOV_QUANT", 376, 72, Align::Right};
@@ -63,30 +50,6 @@ constexpr Coluna EstoqueMinimo[] = {ProCodigo,
                                     ProQuantidade,
                                     {"Est.Min.", "PRO_MIN", 374, 80, Align::Right}};
 
-std::vector<Label*> monta(Band* titulos, Band* detalhe, double y, std::span<const Coluna> lista) {
-    std::vector<Label*> feitos;
-    for (std::size_t i = 0; i < lista.size(); ++i) {
-        const Coluna& c = lista[i];
-        const QString campo = QLatin1String(c.campo);
-        detalhe->field(campo, c.x, c.largura, c.align, c.quebra);
-        if (!c.titulo)
-            continue;
-        // A heading over several fields spans them all from the left.
-        double largura = c.largura;
-        Align align = c.align;
-        for (std::size_t j = i + 1; j < lista.size() && !lista[j].titulo; ++j) {
-            largura = lista[j].x + lista[j].largura - c.x;
-            align = Align::Left;
-        }
-        const QString nome =
-            c.nomeTitulo ? QLatin1String(c.nomeTitulo) : QStringLiteral("lbTit_%1").arg(campo);
-        feitos.push_back(
-            titulos->label(nome, QString::fromUtf8(c.titulo), c.x, largura, align, Style::Bold, y));
-        feitos.back()->role = LabelRole::ColumnHeading;
-    }
-    return feitos;
-}
-
 } // namespace
 
 Periodo linhaPeriodo(Band* cabecalho, double y, const QString& nomeInicio) {
@@ -114,13 +77,13 @@ Pedido linhaPedido(Band* banda, double y, const QString& rotulo, double recuo,
 std::vector<Label*> colunas(Band* titulos, Band* detalhe, double y, ColunasMovimento conjunto) {
     switch (conjunto) {
     case ColunasMovimento::Completas:
-        return monta(titulos, detalhe, y, Completas);
+        return report::colunas(titulos, detalhe, y, Completas);
     case ColunasMovimento::SemOperacao:
-        return monta(titulos, detalhe, y, SemOperacao);
+        return report::colunas(titulos, detalhe, y, SemOperacao);
     case ColunasMovimento::Produto:
-        return monta(titulos, detalhe, y, Produto);
+        return report::colunas(titulos, detalhe, y, Produto);
     case ColunasMovimento::ProdutoTipo:
-        return monta(titulos, detalhe, y, ProdutoTipo);
+        return report::colunas(titulos, detalhe, y, ProdutoTipo);
     }
     return {};
 }
@@ -128,11 +91,11 @@ std::vector<Label*> colunas(Band* titulos, Band* detalhe, double y, ColunasMovim
 std::vector<Label*> colunas(Band* titulos, Band* detalhe, double y, ColunasProdutos conjunto) {
     switch (conjunto) {
     case ColunasProdutos::Precos:
-        return monta(titulos, detalhe, y, Precos);
+        return report::colunas(titulos, detalhe, y, Precos);
     case ColunasProdutos::Estoque:
-        return monta(titulos, detalhe, y, Estoque);
+        return report::colunas(titulos, detalhe, y, Estoque);
     case ColunasProdutos::EstoqueMinimo:
-        return monta(titulos, detalhe, y, EstoqueMinimo);
+        return report::colunas(titulos, detalhe, y, EstoqueMinimo);
     }
     return {};
 }
