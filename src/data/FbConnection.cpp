@@ -295,6 +295,14 @@ struct Connection::Impl {
     }
     static constexpr int ReattachTimeoutSeconds = 10;
 
+    isc_tr_handle beginSnapshot() {
+        const char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_concurrency, isc_tpb_nowait};
+        isc_tr_handle handle = 0;
+        isc_start_transaction(status, &handle, 1, &db, short(sizeof tpb), tpb);
+        check(status);
+        return handle;
+    }
+
     isc_tr_handle begin(int lockTimeoutSeconds = 0, bool esperaPendentes = false) {
         char tpb[11] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
                         esperaPendentes ? char(isc_tpb_no_rec_version) : char(isc_tpb_rec_version),
@@ -672,6 +680,13 @@ void Connection::startTransaction(int lockTimeoutSeconds, bool esperaPendentes) 
     if (d->tr)
         throw DbError(QStringLiteral("Transaction is already active"));
     d->tr = d->begin(lockTimeoutSeconds, esperaPendentes);
+}
+
+void Connection::startSnapshot() {
+    d->requireAttached();
+    if (d->tr)
+        throw DbError(QStringLiteral("Transaction is already active"));
+    d->tr = d->beginSnapshot();
 }
 
 void Connection::commit() {

@@ -45,6 +45,10 @@ public:
     // written and not yet committed (inserted, changed) waits for it to end
     // and reads what it left, where otherwise it reads the committed row.
     void startTransaction(int lockTimeoutSeconds = 0, bool esperaPendentes = false);
+    // A read-only transaction that sees the database as it stood when it
+    // began: reads in several statements that must agree with one another
+    // (a product's quantity and its movements) go through one.
+    void startSnapshot();
     void commit();
     void rollback();
     bool inTransaction() const;
@@ -64,6 +68,32 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
+};
+
+// A snapshot for as long as the object lives. A connection already in a
+// transaction reads in that one instead, and it is left as it was.
+class Snapshot {
+public:
+    explicit Snapshot(Connection& connection) : connection(connection) {
+        if (!connection.inTransaction()) {
+            connection.startSnapshot();
+            own = true;
+        }
+    }
+    ~Snapshot() {
+        if (own) {
+            try {
+                connection.rollback(); // it wrote nothing
+            } catch (...) {
+            }
+        }
+    }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+
+private:
+    Connection& connection;
+    bool own = false;
 };
 
 // Commits only when told to; anything else rolls the transaction back.

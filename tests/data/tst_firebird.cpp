@@ -108,6 +108,34 @@ private slots:
         QCOMPARE(db.select("Select * From Grupos").rowCount(), 2);
     }
 
+    // Reads through a snapshot agree with one another: a write another
+    // workstation commits meanwhile shows only once the snapshot is over. In
+    // a transaction already open the snapshot is that transaction.
+    void snapshotReadsTheDatabaseAsItStoodWhenItBegan() {
+        fb::Connection other;
+        other.attach(settings("qor.gdb"));
+        {
+            fb::Snapshot snapshot(db);
+            QCOMPARE(db.select("Select * From Grupos").rowCount(), 1);
+            other.execute("Insert Into Grupos Values ('000002', 'Outra estação')");
+            QCOMPARE(db.select("Select * From Grupos").rowCount(), 1);
+            QVERIFY_THROWS_EXCEPTION(DbError, db.execute("Delete From Grupos"));
+        }
+        QVERIFY(!db.inTransaction());
+        QCOMPARE(db.select("Select * From Grupos").rowCount(), 2);
+
+        fb::Transaction t(db);
+        db.execute("Insert Into Grupos Values ('000003', 'Desta estação')");
+        {
+            fb::Snapshot inside(db);
+            QCOMPARE(db.select("Select * From Grupos").rowCount(), 3);
+        }
+        QVERIFY(db.inTransaction());
+        t.commit();
+        QCOMPARE(db.select("Select * From Grupos").rowCount(), 3);
+        other.detach();
+    }
+
     void failuresCarryFirebirdsOwnText() {
         try {
             db.select("Select * From Grupox");
