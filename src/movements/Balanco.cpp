@@ -5,10 +5,7 @@
 #include "data/FbResult.h"
 #include "data/SqlConnection.h"
 #include "entry/RegionalNumbers.h"
-#if __has_include("movements/RelatoriosBalanco.h")
 #include "movements/RelatoriosBalanco.h"
-#define TEM_RELATORIOS 1
-#endif
 #include "shell/Cadastro.h"
 #include "shell/Gravacao.h"
 #include "shell/Messages.h"
@@ -292,10 +289,8 @@ void TfBalanco::btnBal_AbreClick() {
 void TfBalanco::btnBal_FolhaClick() {
     if (numero() == 0)
         return;
-#ifdef TEM_RELATORIOS
     Messages::guarded(
         [this] { MostraFolhaDeContagem(this, conexao(), numero(), cbBal_Esperado->isChecked()); });
-#endif
 }
 
 void TfBalanco::btnBal_CancelaClick() {
@@ -460,7 +455,5 @@ void TfBalanco::btnBal_AplicaClick() {
 void TfBalanco::btnBal_DiferencasClick() {
     if (ultimoAplicado == 0)
         return;
-#ifdef TEM_RELATORIOS
     Messages::guarded([this] { MostraDiferencas(this, conexao(), ultimoAplicado); });
-#endif
 }
