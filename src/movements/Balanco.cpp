@@ -120,6 +120,9 @@ TfBalanco::TfBalanco(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
                 QStringLiteral("Quantidade"), QStringLiteral("Hora"), QStringLiteral("Quem"),
                 QStringLiteral("Situação")});
     tela.linha(QStringLiteral("Linhas contadas:"), dbgBal_Linhas);
+    // Lists are not named by their label's buddy: they say their names
+    // themselves.
+    dbgBal_Linhas->setAccessibleName(QStringLiteral("Linhas contadas"));
     btnBal_CancelaLinha =
         Botao(this, QStringLiteral("btnBal_CancelaLinha"), QStringLiteral("Cancelar Linha"));
     tela.aoLado(btnBal_CancelaLinha);
@@ -144,6 +147,7 @@ TfBalanco::TfBalanco(QWidget* parent) : QDialog(parent, TelaSemBotoes) {
                 QStringLiteral("Contado"), QStringLiteral("Diferença"),
                 QStringLiteral("Diferença (R$)"), QStringLiteral("Observação")});
     tela.linha(QStringLiteral("Prévia da aplicação:"), dbgBal_Previa);
+    dbgBal_Previa->setAccessibleName(QStringLiteral("Prévia da aplicação"));
     lbBal_Previa = Rotulo(this, QStringLiteral("lbBal_Previa"), {});
     lbBal_Previa->setWordWrap(true);
     lbBal_Previa->setMinimumSize(780, 36);
