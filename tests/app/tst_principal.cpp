@@ -156,7 +156,7 @@ private slots:
                  (QStringList{"Grupos de Produtos", "Produtos", "Tipo de Saídas"}));
         QCOMPARE(captions(submenu(top, "Movimentação no Estoque")->actions()),
                  (QStringList{"Entrada no Estoque", "Saída no Estoque", "Estorno de Entrada",
-                              "Estorno de Saída", "Consultas"}));
+                              "Estorno de Saída", "Consultas", "Balanço"}));
         const QList<QAction*> rel = submenu(top, "Relatórios")->actions();
         QCOMPARE(captions(rel),
                  (QStringList{"Listas de Preços", "Listas de Itens no Estoque",
