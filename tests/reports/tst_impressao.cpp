@@ -148,9 +148,7 @@ class TestImpressao : public QObject {
 private slots:
     void init() {
         program = std::make_unique<RunningProgram>();
-        BandReport::setClock([] { return QDateTime(QDate(2006, 11, 24), QTime(14, 30, 5)); });
-        fPrincipal->NomeEmpresa = "Casa Kelvara Ltda";
-        fPrincipal->FoneEmpresa = "(11) 5555-0199";
+        program->printAsInTheExpectations();
         fila.prepara();
         antes = fila.arquivos();
         for (BandReport* r : {fRel_Listas_Precos->qp_Listas_Precos, fRel_Mov_Estq->qrMov_Estq})

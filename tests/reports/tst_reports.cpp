@@ -232,9 +232,7 @@ private slots:
             groupDialog = std::make_unique<TfBusca_Rel_Grupo>();
             fBusca_Rel_Grupo = groupDialog.get();
         }
-        BandReport::setClock([] { return QDateTime(QDate(2006, 11, 24), QTime(14, 30, 5)); });
-        fPrincipal->NomeEmpresa = "Casa Kelvara Ltda";
-        fPrincipal->FoneEmpresa = "(11) 5555-0199";
+        program->printAsInTheExpectations();
         run("Insert Into Produtos (PRO_Codigo, PRO_Descricao) Values ('        12', "
             "'Parafuso sextavado de aço inoxidável com porca')");
     }

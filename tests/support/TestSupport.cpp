@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Config_BancoDados.h"
+#include "app/Pricipal.h"
 #include "app/Startup.h"
 #include "data/Conexao.h"
 #include "data/ConfigIni.h"
@@ -9,6 +10,7 @@
 #include "data/DataModule_MovEstq.h"
 #include "data/Esquema.h"
 #include "data/FbConnection.h"
+#include "reportengine/BandReport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -199,7 +201,14 @@ RunningProgram::RunningProgram() {
 }
 
 RunningProgram::~RunningProgram() {
+    report::BandReport::setClock({});
     DestroyProgram();
+}
+
+void RunningProgram::printAsInTheExpectations() {
+    report::BandReport::setClock([] { return QDateTime(QDate(2006, 11, 24), QTime(14, 30, 5)); });
+    fPrincipal->NomeEmpresa = QStringLiteral("Casa Kelvara Ltda");
+    fPrincipal->FoneEmpresa = QStringLiteral("(11) 5555-0199");
 }
 
 void typeText(QWidget* widget, const QString& text) {

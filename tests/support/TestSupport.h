@@ -94,6 +94,11 @@ public:
     RunningProgram();
     ~RunningProgram();
 
+    // Reports made as the expectations in tests/*/expected were: for "Casa
+    // Kelvara Ltda", (11) 5555-0199, on 24/11/2006 at 14:30:05. The reports
+    // read the real clock again once the program ends.
+    void printAsInTheExpectations();
+
     TestDatabases dbs;
     MessageRecorder recorder;
 };
