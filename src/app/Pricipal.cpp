@@ -16,10 +16,13 @@
 #include "movements/Saida_Estq.h"
 #include "reports/Busca_Rel_Grupo.h"
 #include "reports/CargaRelatorio.h"
+#include "reports/Data_Estoque.h"
 #include "reports/Datas.h"
 #include "reports/Datas_Grupo.h"
+#include "reports/Datas_Margem.h"
 #include "reports/Datas_Produto.h"
 #include "reports/Datas_Tipo.h"
+#include "reports/Rel_Conferencia_Estoque.h"
 #include "reports/Tela_Impressora.h"
 #include "shell/Contato.h"
 #include "shell/Gravacao.h"
@@ -85,6 +88,15 @@ std::vector<Comando> comandos() {
             screen->exec();
         };
     };
+    // The products the movements do not explain, straight to the chooser.
+    auto conferencia = [] {
+        if (!fRel_Conferencia_Estoque)
+            return;
+        Messages::guarded([] {
+            fRel_Conferencia_Estoque->carrega();
+            EscolheSaida(QStringLiteral("Conferencia Estoque"));
+        });
+    };
     const QString cad = QStringLiteral("Cadastros");
     const QString mov = QStringLiteral("Movimentação no Estoque");
     const QString rel = QStringLiteral("Relatórios");
@@ -138,6 +150,9 @@ std::vector<Comando> comandos() {
          dialogo(fDatas, "Rel MovEstq Entradas Estornos")},
         {{rel, QStringLiteral("Itens Abaixo do Estoque Mínimo")},
          lista(ProdutosAbaixoDoMinimo, "Itens Estoque Minimo")},
+        {{rel, QStringLiteral("Estoque Valorizado")}, dialogo(fData_Estoque, "Estoque Valorizado")},
+        {{rel, QStringLiteral("Margem das Saídas")}, dialogo(fDatas_Margem, "Margem das Saidas")},
+        {{rel, QStringLiteral("Conferência do Estoque")}, conferencia},
         {{util, QStringLiteral("Backup")}, abre(fBackup)},
         {{util, QStringLiteral("Restaura Backup")}, abre(fRestaura_Backup)},
         {{util, QStringLiteral("Importar Produtos")}, abre(fImporta_Produtos)},

@@ -31,14 +31,19 @@
 #include "movements/ManutMovEstq.h"
 #include "movements/Saida_Estq.h"
 #include "reports/Busca_Rel_Grupo.h"
+#include "reports/Data_Estoque.h"
 #include "reports/Datas.h"
 #include "reports/Datas_Grupo.h"
+#include "reports/Datas_Margem.h"
 #include "reports/Datas_Produto.h"
 #include "reports/Datas_Tipo.h"
+#include "reports/Rel_Conferencia_Estoque.h"
 #include "reports/Rel_EstMin.h"
+#include "reports/Rel_Estoque_Valorizado.h"
 #include "reports/Rel_Itens_Estoque.h"
 #include "reports/Rel_Itens_Estoque_Grupo.h"
 #include "reports/Rel_Listas_Precos.h"
+#include "reports/Rel_Margem_Saidas.h"
 #include "reports/Rel_MovEstq_EST2.h"
 #include "reports/Rel_MovEstq_Produto_Geral.h"
 #include "reports/Rel_Mov_Estq.h"
@@ -164,6 +169,11 @@ const std::vector<Step>& creationOrder() {
              create(fRel_Mov_Estq_Grupo_ES);
              create(fDatas_Tipo);
              create(fRel_Mov_Estq_Tipo);
+             create(fData_Estoque);
+             create(fRel_Estoque_Valorizado);
+             create(fDatas_Margem);
+             create(fRel_Margem_Saidas);
+             create(fRel_Conferencia_Estoque);
          }},
         {"Abrindo Módulos Utilitários",
          [] {

@@ -115,6 +115,13 @@ void ResultSet::addWhole(int column, qint64 value) {
     store[column].whole.push_back(value);
 }
 
+void ResultSet::addDate(int column, const QDate& value) {
+    if (value.isValid())
+        addWhole(column, firebirdEpoch.daysTo(value));
+    else
+        addNull(column);
+}
+
 void ResultSet::addOther(int column, QVariant value) {
     store[column].null.push_back(0);
     store[column].other.push_back(std::move(value));

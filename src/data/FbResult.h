@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariant>
 #include <vector>
@@ -58,6 +59,7 @@ public:
     void addText(int column, QString value);
     void addNumber(int column, double value);
     void addWhole(int column, qint64 value); // integers, days, milliseconds, booleans
+    void addDate(int column, const QDate& value);
     void addOther(int column, QVariant value);
     void endRow() { ++rows; }
     // Takes one row out; the rows after it move up.

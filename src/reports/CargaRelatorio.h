@@ -47,5 +47,12 @@ void CarregaMovimentos(const Movimentos& movimentos, const QDate& inicio, const 
 // The period into the report's two labels, in the short date format.
 void EscrevePeriodo(report::Label* inicio, report::Label* fim, const QDate& de, const QDate& ate);
 
+// The group a report was asked for: its code and description, or no code
+// for every product.
+struct GrupoDoPedido {
+    QString codigo;
+    QString descricao;
+};
+
 // Names the report to the output chooser and shows it.
 void EscolheSaida(const QString& relatorio);

@@ -7,11 +7,13 @@
 #include <QPushButton>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class SqlQuery;
 class TelaDeDados;
 
@@ -78,7 +80,22 @@ protected:
         AbreBuscaCom(linha.codigo, linha.busca, busca, chamador);
     }
 
+    // "Produtos:" every one or those of a group, and the group's code row,
+    // which only the group's choice opens; every show chooses every product
+    // again. Call liga once the screen is concluded.
+    struct EscolhaGrupo {
+        QRadioButton* todos;
+        QRadioButton* grupo;
+        LinhaCodigo linha;
+    };
+    EscolhaGrupo escolhaGrupo(TelaDeDados& tela);
+    void liga(const EscolhaGrupo& escolha, const QString& chamador);
+    // The group chosen, read back as it stands; a code that names no group
+    // is told to the operator and answers nothing.
+    std::optional<GrupoDoPedido> grupoEscolhido(const EscolhaGrupo& escolha);
+
 private:
+    QRadioButton* todosAoMostrar = nullptr;
     QList<QLineEdit*> limpos;
     QDateEdit* hojeInicio = nullptr;
     QDateEdit* hojeFim = nullptr;

@@ -1,9 +1,12 @@
 #include "reports/Tela_Impressora.h"
 
+#include "reports/Rel_Conferencia_Estoque.h"
 #include "reports/Rel_EstMin.h"
+#include "reports/Rel_Estoque_Valorizado.h"
 #include "reports/Rel_Itens_Estoque.h"
 #include "reports/Rel_Itens_Estoque_Grupo.h"
 #include "reports/Rel_Listas_Precos.h"
+#include "reports/Rel_Margem_Saidas.h"
 #include "reports/Rel_MovEstq_EST2.h"
 #include "reports/Rel_MovEstq_Produto_Geral.h"
 #include "reports/Rel_Mov_Estq.h"
@@ -54,7 +57,7 @@ void legendasEstorno(const char* titulo, const char* movimento, const char* esto
     f->lbTotalTEQ->setCaption(QStringLiteral("%1 - Estornos (Quantidade):").arg(m));
 }
 
-// The eighteen keys, in the order they are tested.
+// The keys, in the order they are tested.
 const std::vector<Chave>& chaves() {
     static const std::vector<Chave> tabela = {
         {QStringLiteral("Mov_Estq Geral Datas"), [] { return fRel_Mov_Estq->qrMov_Estq; }, {}},
@@ -115,6 +118,15 @@ const std::vector<Chave>& chaves() {
              legendasEstorno("Lista de Mov. de Estq.(Somente Entradas e Estorno de Entradas)",
                              "Entradas", "Estorno de Entradas");
          }},
+        {QStringLiteral("Estoque Valorizado"),
+         [] { return fRel_Estoque_Valorizado->qrEstoque_Valorizado; },
+         {}},
+        {QStringLiteral("Margem das Saidas"),
+         [] { return fRel_Margem_Saidas->qrMargem_Saidas; },
+         {}},
+        {QStringLiteral("Conferencia Estoque"),
+         [] { return fRel_Conferencia_Estoque->qrConferencia_Estoque; },
+         {}},
     };
     return tabela;
 }

@@ -158,9 +158,10 @@ private slots:
                  (QStringList{"Entrada no Estoque", "Saída no Estoque", "Estorno de Entrada",
                               "Estorno de Saída", "Consultas", "Balanço"}));
         const QList<QAction*> rel = submenu(top, "Relatórios")->actions();
-        QCOMPARE(captions(rel),
-                 (QStringList{"Listas de Preços", "Listas de Itens no Estoque",
-                              "Movimentação de Estoque", "Itens Abaixo do Estoque Mínimo"}));
+        QCOMPARE(captions(rel), (QStringList{"Listas de Preços", "Listas de Itens no Estoque",
+                                             "Movimentação de Estoque",
+                                             "Itens Abaixo do Estoque Mínimo", "Estoque Valorizado",
+                                             "Margem das Saídas", "Conferência do Estoque"}));
         QCOMPARE(submenu(rel, "Movimentação de Estoque")->actions().size(), 12);
         QCOMPARE(captions(submenu(rel, "Listas de Itens no Estoque")->actions()),
                  (QStringList{"Itens no Estoque (Ordenado por Código)",

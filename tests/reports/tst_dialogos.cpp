@@ -356,6 +356,18 @@ private slots:
             << QStringList{"edCodTipo",   "edDescTipo",  "dtpData_Inicial", "dtpData_Final",
                            "btnImprimir", "btnCancelar", "btnBusca_Tipo"}
             << true;
+        // The group's row opens only once "Do grupo" is chosen.
+        QTest::newRow("valued stock")
+            << "fData_Estoque"
+            << "Estoque Valorizado"
+            << "Escolha a Data e os Produtos"
+            << QStringList{"dtpData", "rbTodos", "cbZerados", "btnImprimir", "btnCancelar"} << true;
+        QTest::newRow("margin of the exits") << "fDatas_Margem"
+                                             << "Margem das Saídas"
+                                             << "Escolha o Período e os Produtos"
+                                             << QStringList{"dtpData_Inicial", "dtpData_Final",
+                                                            "rbTodos", "btnImprimir", "btnCancelar"}
+                                             << true;
         // Entering the description passes the focus on to the lookup button.
         QTest::newRow("one group")
             << "fBusca_Rel_Grupo"
