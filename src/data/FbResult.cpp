@@ -81,6 +81,10 @@ QVariant ResultSet::value(int row, int column) const {
     }
 }
 
+qint64 ResultSet::julianDay(int row, int column) const {
+    return firebirdEpoch.toJulianDay() + store[column].whole[row];
+}
+
 void ResultSet::addNull(int column) {
     Store& s = store[column];
     s.null.push_back(1);

@@ -53,6 +53,8 @@ public:
     // Direct reads for the column's own kind of storage.
     const QString& text(int row, int column) const { return store[column].text[row]; }
     double number(int row, int column) const { return store[column].real[row]; }
+    // A date as QDate::toJulianDay gives it, without making the date.
+    qint64 julianDay(int row, int column) const;
 
     // Filling, one value per column per row, in column order.
     void addNull(int column);

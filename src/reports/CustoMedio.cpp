@@ -124,15 +124,8 @@ Leitura le(SqlConnection* conexao, const QString& grupo) {
     fb::ResultSet produtos, movimentos;
     {
         fb::Snapshot snapshot(db);
-        produtos = db.select(
-            ProdutosLidos + (grupo.isEmpty() ? QString() : DoGrupo) + OrdemDosProdutos, parametros);
-        movimentos = db.select(
-            MovimentosLidos +
-                (grupo.isEmpty()
-                     ? QString()
-                     : QStringLiteral(" Join Produtos p On p.PRO_Codigo=m.MOV_CodPro") + DoGrupo) +
-                OrdemDosMovimentos,
-            parametros);
+        produtos = db.select(instrucaoDosProdutos(grupo), parametros);
+        movimentos = db.select(instrucaoDosMovimentos(grupo), parametros);
     }
 
     Leitura lida;
@@ -171,7 +164,7 @@ Leitura le(SqlConnection* conexao, const QString& grupo) {
         const int op = operacao(movimentos.text(i, 2));
         if (!atual || op < 0)
             continue;
-        const qint64 data = diaDe(movimentos.value(i, 1).toDate());
+        const qint64 data = movimentos.isNull(i, 1) ? SemData : movimentos.julianDay(i, 1);
         if (atual->quantosDias == 0 || lida.dias.back().data != data) {
             lida.dias.push_back(Dia{data, {}, {}});
             ++atual->quantosDias;
@@ -181,6 +174,18 @@ Leitura le(SqlConnection* conexao, const QString& grupo) {
         dia.valor[op] += std::llround(movimentos.number(i, 4) * 100);
     }
     return lida;
+}
+
+QString instrucaoDosProdutos(const QString& grupo) {
+    return ProdutosLidos + (grupo.isEmpty() ? QString() : DoGrupo) + OrdemDosProdutos;
+}
+
+QString instrucaoDosMovimentos(const QString& grupo) {
+    return MovimentosLidos +
+           (grupo.isEmpty()
+                ? QString()
+                : QStringLiteral(" Join Produtos p On p.PRO_Codigo=m.MOV_CodPro") + DoGrupo) +
+           OrdemDosMovimentos;
 }
 
 Milesimos somaDosMovimentos(std::span<const Dia> dias) {

@@ -59,6 +59,9 @@ struct Leitura {
 
 // Every product, or those of one group when its code is given.
 Leitura le(SqlConnection* conexao, const QString& grupo = {});
+// The two statements it runs, the group's code bound as GrupoC.
+QString instrucaoDosProdutos(const QString& grupo = {});
+QString instrucaoDosMovimentos(const QString& grupo = {});
 
 // What on-hand quantity the movements do not explain (today's less their
 // signed sum), and the cost it opens at: the unit cost of the first entry,

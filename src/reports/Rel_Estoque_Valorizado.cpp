@@ -14,12 +14,13 @@ constexpr double Fim = BandReport::BandWidth;
 
 enum Campo { Codigo, Descricao, Unidade, Quantidade, Medio, Valor, Grupo };
 
+// The value takes the room a total of millions needs.
 constexpr Coluna Colunas[] = {{"Código", "PRO_CODIGO", 0, 52, Align::Right},
-                              {"Descrição", "PRO_DESCRICAO", 58, 206},
-                              {"Unid.", "PRO_UNID", 270, 24},
-                              {"Quantidade", "QUANTIDADE", 298, 72, Align::Right},
-                              {"Custo Médio", "CUSTO_MEDIO", 374, 80, Align::Right},
-                              {"Valor", "VALOR", 458, Fim - 458, Align::Right}};
+                              {"Descrição", "PRO_DESCRICAO", 58, 182},
+                              {"Unid.", "PRO_UNID", 244, 24},
+                              {"Quantidade", "QUANTIDADE", 272, 66, Align::Right},
+                              {"Custo Médio", "CUSTO_MEDIO", 342, 80, Align::Right},
+                              {"Valor", "VALOR", 426, Fim - 426, Align::Right}};
 
 } // namespace
 
@@ -39,8 +40,8 @@ TfRel_Estoque_Valorizado::TfRel_Estoque_Valorizado()
     lbGrupo = pedido(QStringLiteral("lbGrupo"), QStringLiteral("Grupo:"), 96, 270, 36);
     lbZerados = cabecalho()->label(QStringLiteral("lbZerados"), {}, 370, Fim - 370, Align::Right,
                                    Style::Normal, LinhaPeriodo);
-    colunas(Colunas, 292);
-    lbTotal = total(sumario(), 0, {280, 458, Fim},
+    colunas(Colunas, 266);
+    lbTotal = total(sumario(), 0, {280, 426, Fim},
                     {QStringLiteral("lbTit_Total"), QStringLiteral("Total do Estoque:"),
                      QStringLiteral("lbTotal")})
                   .valor;

@@ -18,13 +18,14 @@ constexpr double Fim = BandReport::BandWidth;
 
 enum Campo { Codigo, Descricao, Quantidade, Venda, Custo, SemCusto, Margem, Percentual, Grupo };
 
-constexpr Coluna ColunaVenda{"Venda", "VENDA", 272, 68, Align::Right};
-constexpr Coluna ColunaCusto{"Custo", "CUSTO", 344, 68, Align::Right};
-constexpr Coluna ColunaMargem{"Margem", "MARGEM", 416, 68, Align::Right};
-constexpr Coluna ColunaPercentual{"Margem %", "PERCENTUAL", 488, Fim - 488, Align::Right};
+// Amounts up to "R$ 99.999.999,99".
+constexpr Coluna ColunaVenda{"Venda", "VENDA", 252, 76, Align::Right};
+constexpr Coluna ColunaCusto{"Custo", "CUSTO", 332, 76, Align::Right};
+constexpr Coluna ColunaMargem{"Margem", "MARGEM", 412, 76, Align::Right};
+constexpr Coluna ColunaPercentual{"Margem %", "PERCENTUAL", 492, Fim - 492, Align::Right};
 constexpr Coluna Colunas[] = {{"Código", "PRO_CODIGO", 0, 52, Align::Right},
-                              {"Descrição", "PRO_DESCRICAO", 58, 150},
-                              {"Quantidade", "QUANTIDADE", 212, 56, Align::Right},
+                              {"Descrição", "PRO_DESCRICAO", 58, 128},
+                              {"Quantidade", "QUANTIDADE", 192, 56, Align::Right},
                               ColunaVenda,
                               ColunaCusto,
                               ColunaMargem,
@@ -85,21 +86,20 @@ TfRel_Margem_Saidas::TfRel_Margem_Saidas()
     lbDataFim = periodo.fim;
     lbGrupo = pedido(QStringLiteral("lbGrupo"), QStringLiteral("Grupo:"), 180, Fim - 180, 36);
     nota(QStringLiteral("Saídas menos estornos de saída; custo ao custo médio de cada momento."));
-    colunas(Colunas, 206);
+    colunas(Colunas, 186);
     // Where the cost would be, across the margin.
     detalhe()->field(QStringLiteral("SEM_CUSTO"), ColunaCusto.x,
                      ColunaPercentual.x - ColunaCusto.x);
 
     Band* band = sumario();
-    total(band, 0, {0, 212, 268},
-          {QStringLiteral("lbTit_Total"), QStringLiteral("Total do Período:"),
-           QStringLiteral("lbTotalQuantidade")})
-        .valor->setEnabled(false);
-    lbTotalVenda = totalSob(band, 0, "TotalVenda", ColunaVenda);
+    lbTotalVenda = total(band, 0, {0, ColunaVenda.x, ColunaVenda.x + ColunaVenda.largura},
+                         {QStringLiteral("lbTit_Total"), QStringLiteral("Total do Período:"),
+                          QStringLiteral("lbTotalVenda")})
+                       .valor;
     lbTotalCusto = totalSob(band, 0, "TotalCusto", ColunaCusto);
     lbTotalMargem = totalSob(band, 0, "TotalMargem", ColunaMargem);
     lbTotalPercentual = totalSob(band, 0, "TotalPercentual", ColunaPercentual);
-    const Total semCusto = total(band, 1, {0, 272, 340},
+    const Total semCusto = total(band, 1, {0, ColunaVenda.x, ColunaVenda.x + ColunaVenda.largura},
                                  {QStringLiteral("lbTit_SemCusto"),
                                   QStringLiteral("Vendas sem custo conhecido, fora da margem:"),
                                   QStringLiteral("lbSemCusto")});
