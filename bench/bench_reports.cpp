@@ -17,6 +17,7 @@
 #include "BenchDatabase.h"
 #include "Measure.h"
 #include "Offscreen.h"
+#include "ReportBench.h"
 #include "data/Conexao.h"
 #include "data/DataModule_Conexao.h"
 #include "data/DataModule_Config.h"
@@ -109,30 +110,6 @@ void floorPdf(const QString& path, int rows) {
     }
 }
 
-// Opens the preview and answers how long it took until its first page was
-// on screen, then closes it.
-double firstPageMs(report::BandReport* report) {
-    QElapsedTimer clock;
-    double shown = -1;
-    std::function<void()> look;
-    look = [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* preview = qobject_cast<report::ReportPreview*>(w);
-            if (preview && preview->isVisible() &&
-                preview->lbPagina->text().startsWith(QStringLiteral("Página"))) {
-                shown = clock.nsecsElapsed() / 1e6;
-                preview->close();
-                return;
-            }
-        }
-        QTimer::singleShot(1, look);
-    };
-    QTimer::singleShot(0, look);
-    clock.start();
-    report->Preview();
-    return shown;
-}
-
 // The layouts, each with the report form that holds it.
 struct Layout {
     const char* name;
@@ -208,19 +185,10 @@ void timeLayouts(const char* over, const std::vector<Layout>& layouts, int repet
 int main(int argc, char** argv) {
     runOffscreenQuietly();
     Application app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
-    if (args.isEmpty() || args.size() > 2) {
-        std::fprintf(stderr, "usage: kelvara-bench_reports host:/folder [pdf-folder]\n");
-        return 2;
-    }
-    const QString folder = args.first();
-    const QString keep = args.value(1);
+    QString folder, keep;
     try {
-        std::printf("Machine: %d processors, load average %s\n",
-                    std::max(1, QThread::idealThreadCount()), loadAverage().c_str());
-        dmConexao = new TdmConexao;
-        dmConfig = new TdmConfig;
-        ConectaBancos(folder);
+        if (!startReportBench("kelvara-bench_reports", folder, keep))
+            return 2;
         dmMovEstq = new TdmMovEstq;
         dmProdutos = new TdmProdutos;
         fTela_Impressora = new TfTela_Impressora;
