@@ -1,8 +1,10 @@
 #pragma once
 
-#include "data/ConfigIni.h"
 #include "app/Startup.h"
+#include "data/Conexao.h"
+#include "data/ConfigIni.h"
 #include "data/Esquema.h"
+#include "data/FbConnection.h"
 #include "shell/Messages.h"
 
 #include <QDir>
@@ -39,6 +41,19 @@ inline bool createDatabases(const QString& folder) {
     QFile::setPermissions(localPath(folder), QFileDevice::Permissions(0x7777));
     CriaBancos(folder);
     return true;
+}
+
+// Creates the databases in the folder afresh: an existing pair is removed
+// first.
+inline void recreateDatabases(const QString& folder) {
+    for (const char* name : {"qor.gdb", "config.gdb"}) {
+        if (!QFile::exists(localPath(folder) + u'/' + QLatin1String(name)))
+            continue;
+        fb::Connection db;
+        db.attach(ConexaoAdministrador(CaminhoBanco(folder, QLatin1String(name))));
+        db.drop();
+    }
+    createDatabases(folder);
 }
 
 // Starts the whole program on the databases of the folder, from a working

@@ -39,14 +39,7 @@ QString code(int i) {
 }
 
 void prepare(const QString& folder) {
-    for (const char* name : {"qor.gdb", "config.gdb"}) {
-        if (!QFile::exists(localPath(folder) + u'/' + QLatin1String(name)))
-            continue;
-        fb::Connection db;
-        db.attach(ConexaoAdministrador(CaminhoBanco(folder, QLatin1String(name))));
-        db.drop();
-    }
-    createDatabases(folder);
+    recreateDatabases(folder);
     fb::Connection db;
     db.attach(ConexaoAdministrador(CaminhoBanco(folder, QStringLiteral("qor.gdb"))));
     db.executeImmediate(QStringLiteral("Insert into Grupos values ('000001', 'Geral')"));

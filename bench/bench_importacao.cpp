@@ -30,14 +30,7 @@ constexpr int ExcelLines = 1048576;
 constexpr int GroupCount = 50;
 
 void prepare(const QString& folder) {
-    for (const char* name : {"qor.gdb", "config.gdb"}) {
-        if (!QFile::exists(localPath(folder) + u'/' + QLatin1String(name)))
-            continue;
-        fb::Connection db;
-        db.attach(ConexaoAdministrador(CaminhoBanco(folder, QLatin1String(name))));
-        db.drop();
-    }
-    createDatabases(folder);
+    recreateDatabases(folder);
     fb::Connection db;
     db.attach(ConexaoAdministrador(CaminhoBanco(folder, QStringLiteral("qor.gdb"))));
     for (int i = 1; i <= GroupCount; ++i)

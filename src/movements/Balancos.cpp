@@ -75,6 +75,18 @@ double centavos(double valor) {
     return std::llround(valor * 100) / 100.0;
 }
 
+// A product of the count into the preview, its value into the surplus or
+// the shortage. Each value is rounded to the cent, so the sums are exact
+// to the cent too.
+void acrescenta(Previa& previa, Diferenca d) {
+    const double valor = d.valor();
+    if (valor > 0)
+        previa.valorSobra = centavos(previa.valorSobra + valor);
+    else
+        previa.valorFalta = centavos(previa.valorFalta - valor);
+    previa.produtos.push_back(std::move(d));
+}
+
 // The products of a count with what its lines say: the first line's on-hand
 // quantity, the last one's, the total counted. Uncounted products have the
 // on-hand quantity of now.
@@ -110,15 +122,8 @@ Previa le(fb::Connection& db, int numero, bool zeraNaoContados) {
         }
         if (d.mexeu)
             ++previa.mexidos;
-        const double valor = d.valor();
-        if (valor > 0)
-            previa.valorSobra += valor;
-        else
-            previa.valorFalta -= valor;
-        previa.produtos.push_back(std::move(d));
+        acrescenta(previa, std::move(d));
     }
-    previa.valorSobra = centavos(previa.valorSobra);
-    previa.valorFalta = centavos(previa.valorFalta);
     return previa;
 }
 
@@ -442,15 +447,8 @@ Previa diferencas(SqlConnection* conexao, int numero) {
         d.contadoAlgo = r.value(i, 6).toInt() > 0;
         if (!d.contadoAlgo)
             ++previa.naoContados;
-        const double valor = d.valor();
-        if (valor > 0)
-            previa.valorSobra += valor;
-        else
-            previa.valorFalta -= valor;
-        previa.produtos.push_back(std::move(d));
+        acrescenta(previa, std::move(d));
     }
-    previa.valorSobra = centavos(previa.valorSobra);
-    previa.valorFalta = centavos(previa.valorFalta);
     return previa;
 }
 
